@@ -1,0 +1,28 @@
+# The two set-up commands of the README: `make run` and `make test`.
+.PHONY: run test deps build build-asan demo-drive clean format
+
+DEMO_DRIVE ?= $(CURDIR)/build/demo-drive
+
+deps:
+	./scripts/install-deps
+
+build: deps
+	cmake --preset default
+	cmake --build --preset default
+
+build-asan: deps
+	cmake --preset asan
+	cmake --build --preset asan
+
+test: build build-asan
+	ctest --preset default
+	ctest --preset asan
+
+run: build
+	./scripts/run-demo "$(DEMO_DRIVE)"
+
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.hpp')
+
+clean:
+	rm -rf build

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/error.hpp"
+#include "store/app_state.hpp"
+
+namespace tarvomen::cli {
+
+// Wrong use of the command line: the message is printed with the usage and the exit status is 2.
+class UsageError : public Error {
+public:
+    using Error::Error;
+};
+
+// Exit statuses.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailure = 1;  // the program's own refusals ("Enter Link2 in PROFILE first!")
+inline constexpr int kExitUsage = 2;    // usage errors and refused input
+
+struct Context {
+    AppState& state;
+    std::vector<std::string> args;  // the command's own arguments
+    std::ostream& out;
+    std::ostream& err;
+
+    // Opens the three record files as the main menu does, with `ColorCodes` filled.
+    void openSiteFiles();
+};
+
+using CommandHandler = int (*)(Context&);
+
+struct Command {
+    const char* name;
+    const char* usage;    // "show page | product N | style N"
+    const char* summary;  // one line for --help
+    CommandHandler run;
+};
+
+// The commands of the program, in the order --help lists them.
+const std::vector<Command>& commands();
+
+// Parses a whole number argument in [low, high] or throws UsageError naming `what`.
+int parseNumberArgument(const std::string& text, int low, int high, const std::string& what);
+
+// Command handlers, one file each.
+int runInit(Context& context);
+int runShow(Context& context);
+int runSet(Context& context);
+
+}  // namespace tarvomen::cli

@@ -1,0 +1,34 @@
+#include <charconv>
+
+#include "cli/cli.hpp"
+#include "store/style_ops.hpp"
+
+namespace tarvomen::cli {
+
+void Context::openSiteFiles() {
+    state.files.openAll(state.drive);
+    FillColorText(state);
+}
+
+const std::vector<Command>& commands() {
+    static const std::vector<Command> all = {
+        {"init", "init", "lay out the drive: program folder, record files, backup and media folders",
+         runInit},
+        {"show", "show page | product N | style N", "print every field of a record", runShow},
+        {"set", "set page | product N | style N Field=Value ...",
+         "store fields with the editors' rules", runSet},
+    };
+    return all;
+}
+
+int parseNumberArgument(const std::string& text, int low, int high, const std::string& what) {
+    int value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc{} || end != text.data() + text.size() || value < low || value > high) {
+        throw UsageError(what + " must be a number from " + std::to_string(low) + " to " +
+                         std::to_string(high) + ", not \"" + text + "\".");
+    }
+    return value;
+}
+
+}  // namespace tarvomen::cli

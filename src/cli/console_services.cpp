@@ -1,0 +1,18 @@
+#include "cli/console_services.hpp"
+
+#include <ostream>
+
+namespace tarvomen::cli {
+
+MessageBox::Answer ConsoleMessageBox::show(const MessageBoxRequest& request) {
+    shown_ = true;
+    err_ << request.text << "\n";
+    return request.defaultButton;
+}
+
+void ConsoleShell::open(const std::string& target, ShowMode mode) {
+    handedOver_.push_back(target);
+    if (forward_) forward_->open(target, mode);
+}
+
+}  // namespace tarvomen::cli

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/drive.hpp"
+#include "platform/message_box.hpp"
+#include "platform/shell.hpp"
+
+namespace tarvomen::cli {
+
+// Message boxes on the command line: the text goes to the error stream and the default button
+// answers. `shown()` tells whether any was shown (the command then fails).
+class ConsoleMessageBox : public MessageBox {
+public:
+    explicit ConsoleMessageBox(std::ostream& err) : err_(err) {}
+    Answer show(const MessageBoxRequest& request) override;
+    bool shown() const { return shown_; }
+
+private:
+    std::ostream& err_;
+    bool shown_ = false;
+};
+
+// The shell on the command line: remembers what the program handed over, and passes it on to
+// `forward` (the desktop) only when one is set (the --open option).
+class ConsoleShell : public Shell {
+public:
+    explicit ConsoleShell(const Drive& drive) : drive_(drive) {}
+    void open(const std::string& target, ShowMode mode) override;
+
+    void forwardTo(Shell* forward) { forward_ = forward; }
+    const std::vector<std::string>& handedOver() const { return handedOver_; }
+    const Drive& drive() const { return drive_; }
+
+private:
+    const Drive& drive_;
+    Shell* forward_ = nullptr;
+    std::vector<std::string> handedOver_;
+};
+
+}  // namespace tarvomen::cli

@@ -1,0 +1,233 @@
+// init, show and set: laying out a drive and reading and writing record fields by name.
+#include <algorithm>
+#include <ostream>
+#include <string>
+#include <type_traits>
+
+#include "cli/cli.hpp"
+#include "platform/cp1252.hpp"
+#include "store/numbers.hpp"
+#include "store/site_paths.hpp"
+#include "store/style_ops.hpp"
+
+namespace tarvomen::cli {
+namespace {
+
+enum class RecordKind { Page, Product, Style };
+
+struct Target {
+    RecordKind kind;
+    int number = 1;
+    std::size_t firstAssignment = 1;  // index of the first argument after the target
+};
+
+Target parseTarget(const std::vector<std::string>& args) {
+    if (args.empty()) throw UsageError("name a record: page, product N or style N.");
+    if (args[0] == "page") return {RecordKind::Page, 1, 1};
+    if (args[0] == "product" || args[0] == "style") {
+        if (args.size() < 2) throw UsageError(args[0] + " needs a record number.");
+        if (args[0] == "product") {
+            return {RecordKind::Product, parseNumberArgument(args[1], 1, 30, "The product number"),
+                    2};
+        }
+        const int n = parseNumberArgument(args[1], 1, 113, "The style record number");
+        if (n > 30 && n != 101 && n != 112 && n != 113) {
+            throw UsageError("style records are 1 to 30 (products), 101 (home page), 112 and 113 "
+                             "(link pages), not " + args[1] + ".");
+        }
+        return {RecordKind::Style, n, 2};
+    }
+    throw UsageError("unknown record \"" + args[0] + "\": use page, product N or style N.");
+}
+
+// Sets the page selection state whose style record is `recordNo`.
+void selectStylePage(AppState& state, int recordNo) {
+    if (recordNo <= 30) {
+        state.PageKind = 1;
+        state.CurrentRecord = recordNo;
+    } else if (recordNo == 101) {
+        state.PageKind = 0;
+        state.CurrentRecord = 1;
+    } else {
+        state.PageKind = 2;
+        state.CurrentRecord = 1;
+        state.LinkNo = static_cast<std::int16_t>(recordNo - 110);
+    }
+}
+
+// `Name: value` lines of a record.
+struct Printer {
+    std::ostream& out;
+    template <std::size_t N>
+    void operator()(std::string_view name, const FixedText<N>& text) {
+        out << name << ": " << cp1252::toUtf8(text.trimmed()) << "\n";
+    }
+    void operator()(std::string_view name, std::int32_t v) { out << name << ": " << v << "\n"; }
+    void operator()(std::string_view name, std::int16_t v) { out << name << ": " << v << "\n"; }
+    void operator()(std::string_view name, const Currency& v) {
+        out << name << ": " << numbers::formatCurrency(v) << "\n";
+    }
+    void operator()(std::string_view name, const StyleIndexArray& a) {
+        out << name << ": ";
+        for (std::size_t i = 0; i < a.size(); ++i) out << (i ? "," : "") << a[i];
+        out << "\n";
+    }
+};
+
+StyleIndexArray parseStyleIndex(const std::string& value, const AppState& state) {
+    StyleIndexArray index{};
+    std::size_t start = 0;
+    const std::size_t fontCount = state.services.fonts ? state.services.fonts->names().size() : 0;
+    for (std::size_t i = 0; i < index.size(); ++i) {
+        const std::size_t end = value.find(',', start);
+        if ((end == std::string::npos) != (i + 1 == index.size())) {
+            throw UsageError("StyleIndex takes ten comma-separated positions.");
+        }
+        const std::string item = value.substr(start, end == std::string::npos ? end : end - start);
+        const bool font = i == 5 || i == 9;
+        const bool size = i == 6 || i == 8;
+        const int high = font ? std::max<int>(0, static_cast<int>(fontCount) - 1)
+                              : size ? 5 : kColorCount - 1;
+        const std::string what =
+            "StyleIndex position " + std::to_string(i) + (font ? " (a font)" : size ? " (a size)" : " (a colour)");
+        index[i] = static_cast<std::int16_t>(parseNumberArgument(item, 0, high, what));
+        start = end + 1;
+    }
+    return index;
+}
+
+// Assigns one `Field=Value` to a record; refuses unknown and read-only fields.
+template <class Record>
+void assignField(Record& record, const std::string& field, const std::string& value,
+                 const std::vector<std::string>& allowed) {
+    if (!allowed.empty() && std::find(allowed.begin(), allowed.end(), field) == allowed.end()) {
+        throw UsageError("the field " + field + " cannot be set here.");
+    }
+    bool found = false;
+    Record::visit(record, [&](std::string_view name, auto& target) {
+        if (name != field) return;
+        found = true;
+        using T = std::decay_t<decltype(target)>;
+        if constexpr (std::is_same_v<T, Currency>) {
+            target = numbers::parseUnitPrice(value);
+        } else if constexpr (std::is_same_v<T, std::int16_t>) {
+            if (field == "LinkToProfile") {
+                if (value != "-1" && value != "0") throw UsageError("LinkToProfile is -1 or 0.");
+                target = static_cast<std::int16_t>(std::stoi(value));
+            } else {
+                target = numbers::parseQuantity(value);
+            }
+        } else if constexpr (std::is_same_v<T, std::int32_t> || std::is_same_v<T, StyleIndexArray>) {
+            throw UsageError("the field " + field + " cannot be set here.");
+        } else {
+            target.assign(cp1252::fromUtf8(value, "the field " + field));
+        }
+    });
+    if (!found) throw UsageError("unknown field \"" + field + "\".");
+}
+
+}  // namespace
+
+int runInit(Context& context) {
+    for (const auto& option : context.args) {
+        throw UsageError("unknown option \"" + option + "\".");
+    }
+    Drive& drive = context.state.drive;
+    for (const char* folder : {paths::kProgramFolder, paths::kTestPageFolder, paths::kBackupFolder,
+                               paths::kMediaFolder, paths::kSiteFolder}) {
+        if (!drive.makeDirectories(folder)) {
+            throw Error(std::string("Cannot create the folder ") + folder + ".");
+        }
+    }
+    context.openSiteFiles();  // creates the three record files
+    context.out << "Drive laid out in " << drive.root().string() << "\n";
+    return kExitOk;
+}
+
+int runShow(Context& context) {
+    const Target target = parseTarget(context.args);
+    if (context.args.size() > target.firstAssignment) {
+        throw UsageError("show takes no further arguments.");
+    }
+    context.openSiteFiles();
+    Printer printer{context.out};
+    AppState& state = context.state;
+    switch (target.kind) {
+        case RecordKind::Page: {
+            const PageRecord page = state.files.readPage(1);
+            PageRecord::visit(page, printer);
+            break;
+        }
+        case RecordKind::Product: {
+            const ProductRecord product = state.files.readProduct(target.number);
+            ProductRecord::visit(product, printer);
+            break;
+        }
+        case RecordKind::Style: {
+            const StyleRecord style = state.files.readStyle(target.number);
+            StyleRecord::visit(style, printer);
+            break;
+        }
+    }
+    return kExitOk;
+}
+
+int runSet(Context& context) {
+    const Target target = parseTarget(context.args);
+    if (context.args.size() <= target.firstAssignment) {
+        throw UsageError("give at least one Field=Value.");
+    }
+    context.openSiteFiles();
+    AppState& state = context.state;
+    // All assignments are checked before anything is written.
+    PageRecord page;
+    ProductRecord product;
+    if (target.kind == RecordKind::Page) page = state.files.readPage(1);
+    if (target.kind == RecordKind::Product) product = state.files.readProduct(target.number);
+    if (target.kind == RecordKind::Style) {
+        selectStylePage(state, target.number);
+        GetMediaParm(state);
+    }
+    for (std::size_t i = target.firstAssignment; i < context.args.size(); ++i) {
+        const std::string& assignment = context.args[i];
+        const std::size_t equals = assignment.find('=');
+        if (equals == std::string::npos || equals == 0) {
+            throw UsageError("expected Field=Value, not \"" + assignment + "\".");
+        }
+        const std::string field = assignment.substr(0, equals);
+        const std::string value = assignment.substr(equals + 1);
+        switch (target.kind) {
+            case RecordKind::Page:
+                assignField(page, field, value, {});
+                break;
+            case RecordKind::Product:
+                assignField(product, field, value, {});
+                break;
+            case RecordKind::Style:
+                if (field == "StyleIndex") {
+                    state.CurrentStyle.StyleIndex = parseStyleIndex(value, state);
+                } else {
+                    assignField(state.CurrentStyle, field, value,
+                                {"BackgroundFile", "BannerFile", "RulerFile", "ImageFile",
+                                 "ControlFile", "SoundFile", "VideoFile", "MediaFolder",
+                                 "LinkToProfile"});
+                }
+                break;
+        }
+    }
+    switch (target.kind) {
+        case RecordKind::Page:
+            state.files.writePage(1, page);
+            break;
+        case RecordKind::Product:
+            product.RecordNo = target.number - 1;  // as the product editor saves it
+            state.files.writeProduct(target.number, product);
+            break;
+        case RecordKind::Style:
+            PutMediaParm(state);
+            break;
+    }
+    return kExitOk;
+}
+
+}  // namespace tarvomen::cli

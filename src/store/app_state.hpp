@@ -1,0 +1,82 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/clipboard.hpp"
+#include "platform/drive.hpp"
+#include "platform/file_dialog.hpp"
+#include "platform/font_list.hpp"
+#include "platform/message_box.hpp"
+#include "platform/shell.hpp"
+#include "store/color_codes.hpp"
+#include "store/generator_state.hpp"
+#include "store/records.hpp"
+#include "store/site_files.hpp"
+
+namespace tarvomen {
+
+// The platform services the program talks to. Not owned; tests stand in for each of them.
+struct Services {
+    MessageBox* messages = nullptr;
+    Shell* shell = nullptr;
+    FontList* fonts = nullptr;
+    Clipboard* clipboard = nullptr;
+    FileDialog* fileDialog = nullptr;
+};
+
+// The program's global state: one object, owned by the program and passed where needed.
+// Names are those of the system's description.
+struct AppState {
+    AppState(Drive& driveIn, Services servicesIn) : drive(driveIn), services(servicesIn) {}
+    AppState(const AppState&) = delete;
+    AppState& operator=(const AppState&) = delete;
+
+    Drive& drive;
+    Services services;
+    SiteFiles files;
+
+    // Start window.
+    std::int16_t LangInd = 0;  // 0 before the choice, 1 English, 200 French
+    std::string MessBuff;
+    std::int16_t ListProfileSwitch = 0;
+    std::int16_t xPosition = 0;
+    std::int16_t FormLoginSwitch = 0;
+    ColorTable ColorCodes{};
+
+    // Page selection state.
+    std::int16_t PageKind = 0;  // 0 home page, 1 product page, 2 link page
+    std::int32_t CurrentRecord = 0;
+    std::int32_t LinkRecordNo = 0;
+    std::int16_t LinkNo = 0;
+    std::int16_t LinkIndex = 0;
+    std::int32_t MediaKey = 0;
+    bool KillDetail = false;
+
+    // The current style: the in-memory copy of the style record of the page worked on.
+    StyleRecord CurrentStyle;
+
+    // Run options of the style picker, never stored.
+    bool LinkAppearanceNormal = false;
+    bool LinkStyleFromProfile = false;
+    bool ShopCartOn = false;
+
+    // Record buffers.
+    PageRecord Page;                  // page editor's copy; the generator's page record
+    PageRecord LinkPage;              // link editor's and link generator's copy
+    PageRecord LoginPage;             // FTP dialog's copy
+    ProductRecord Product;            // product editor's copy (and the preview's)
+    ProductRecord GeneratorProduct;   // home page and product pages
+    ProductRecord LinkProduct;        // link pages
+
+    GeneratorState Generator;
+
+    // The FTP values of the last hand-off of the run, as typed.
+    struct {
+        std::string host;
+        std::string user;
+        std::string password;
+    } FtpRun;
+};
+
+}  // namespace tarvomen

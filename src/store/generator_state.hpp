@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "store/fixed_text.hpp"
+
+namespace tarvomen {
+
+// The site generator's state, held for the life of the program.
+struct GeneratorState {
+    static constexpr std::size_t kCopiedTableSize = 730;
+
+    std::string LineBuffer;
+    std::string MediaName;
+    bool MediaIsPath = false;
+    std::string MediaUrl;
+    std::int16_t MediaSeq = 0;
+    std::string MediaSource;
+    std::string MediaDest;
+    std::vector<FixedText<255>> CopiedSources = std::vector<FixedText<255>>(kCopiedTableSize);
+    std::vector<FixedText<255>> CopiedUrls = std::vector<FixedText<255>>(kCopiedTableSize);
+    std::string BackgroundUrl;
+    std::string RulerUrl;
+    bool LinkPagesStandalone = false;
+    bool FoldersReady = false;
+
+    // Home page, product pages and link pages.
+    std::int16_t NamedProductCount = 0;
+    std::int16_t ListedProductCount = 0;
+    std::string KeywordList;
+    std::string DescriptionText;
+    std::string LogoUrl;
+    std::int32_t ProductPageNo = 0;
+    std::string ProductPictureUrl;
+    std::string PrevPageName;
+    std::string NextPageName;
+    std::string LinkPictureUrl;
+    std::string LinkPagePath;
+};
+
+}  // namespace tarvomen

@@ -1,0 +1,106 @@
+#include "store/style_ops.hpp"
+
+#include <gtest/gtest.h>
+
+#include "support/fakes.hpp"
+#include "support/temp_drive.hpp"
+
+namespace tarvomen {
+namespace {
+
+using testing::readFile;
+
+class StyleOpsTest : public ::testing::Test {
+protected:
+    StyleOpsTest() {
+        temp.layOut();
+        state.files.openAll(drive);
+        FillColorText(state);
+    }
+    std::string styleBytes(int recordNo) {
+        return readFile(temp / "Program Files/Tarvomen/Qvmp.txt").substr((recordNo - 1) * 469, 469);
+    }
+
+    testing::TempDrive temp;
+    Drive drive{temp.path()};
+    testing::ScriptedMessageBox messages;
+    AppState state{drive, Services{&messages, nullptr, &testing::testFonts(), nullptr, nullptr}};
+};
+
+TEST_F(StyleOpsTest, MediaKeyFollowsThePageSelection) {
+    struct {
+        std::int16_t kind, linkNo;
+        std::int32_t record, key;
+    } cases[] = {{2, 3, 1, 113}, {2, 2, 1, 112}, {0, 0, 1, 101}, {1, 0, 7, 7}};
+    for (const auto& c : cases) {
+        state.PageKind = c.kind;
+        state.LinkNo = c.linkNo;
+        state.CurrentRecord = c.record;
+        EXPECT_EQ(GetMediaKey(state), c.key);
+        EXPECT_EQ(state.MediaKey, c.key);
+    }
+}
+
+TEST_F(StyleOpsTest, PutMediaParmDerivesTheTextsFromThePositions) {
+    EXPECT_EQ(state.ColorCodes[1].name, "Grey");
+    EXPECT_EQ(state.ColorCodes[13].code, "#008080");
+    state.PageKind = 0;
+    state.CurrentRecord = 1;
+    state.CurrentStyle.StyleIndex = {0, 14, 2, 5, 7, 3, 2, 0, 9, 1};
+    state.CurrentStyle.ScreenColor = "#123456";  // ignored: derived from StyleIndex
+    state.CurrentStyle.BackgroundFile = "BACKGD01.GIF";
+    PutMediaParm(state);
+    const StyleRecord stored = state.files.readStyle(101);
+    EXPECT_EQ(stored.ScreenColor.raw(), "#000000");
+    EXPECT_EQ(stored.LinkColor.raw(), "#FFFFFF");
+    EXPECT_EQ(stored.ActiveLinkColor.raw(), "#0000FF");
+    EXPECT_EQ(stored.BoxColor.raw(), "#FF0000");
+    EXPECT_EQ(stored.BoxTextColor.raw(), "#FFFF00");
+    EXPECT_EQ(stored.BoxFont.trimmed(), "Verdana");
+    EXPECT_EQ(stored.BoxTextSize.raw(), "3");
+    EXPECT_EQ(stored.TextColor.raw(), "#000000");
+    EXPECT_EQ(stored.TextSize.raw(), "1");  // position 9 gives "10", cut to one character
+    EXPECT_EQ(stored.TextFont.trimmed(), "Courier New");
+    EXPECT_EQ(stored.BackgroundFile.trimmed(), "BACKGD01.GIF");
+}
+
+TEST_F(StyleOpsTest, CleanMediaBlanksOnlyTheMedia) {
+    state.PageKind = 1;
+    state.CurrentRecord = 4;
+    state.CurrentStyle.StyleIndex = {1, 2, 3, 4, 5, 0, 1, 2, 3, 1};
+    state.CurrentStyle.VideoFile = "VIDEO01.AVI";
+    state.CurrentStyle.MediaFolder = "C:\\Program Files\\Tarvomen\\TMedia\\Sea\\";
+    state.CurrentStyle.LinkToProfile = -1;
+    PutMediaParm(state);
+    const std::string before = styleBytes(4);
+    DoCleanMedia(state);
+    const std::string after = styleBytes(4);
+    EXPECT_EQ(after.substr(0, 128), before.substr(0, 128));
+    EXPECT_EQ(after.substr(128, 339), std::string(339, ' '));
+    EXPECT_EQ(after.substr(467), before.substr(467));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "Will overwrite old Media Parms");
+    EXPECT_EQ(messages.shown[0].title, "Tarvomen MediaPick");
+
+    state.KillDetail = true;
+    DoCleanMedia(state);
+    EXPECT_EQ(messages.shown.size(), 1u);
+}
+
+TEST_F(StyleOpsTest, CopyStyleWritesThirtyIdenticalRecords) {
+    state.PageKind = 1;
+    state.CurrentRecord = 2;
+    state.CurrentStyle.StyleIndex = {3, 4, 5, 6, 7, 2, 3, 4, 5, 3};
+    state.CurrentStyle.BannerFile = "BANNER01.JPG";
+    state.CurrentStyle.RecordNo = 9;
+    PutMediaParm(state);
+    state.CurrentStyle = StyleRecord{};
+    CopyStyleToAllProducts(state);
+    const std::string first = styleBytes(1);
+    EXPECT_EQ(first.substr(0, 4), std::string(4, '\0'));
+    for (int n = 2; n <= 30; ++n) EXPECT_EQ(styleBytes(n), first) << n;
+    EXPECT_EQ(state.files.readStyle(17).BannerFile.trimmed(), "BANNER01.JPG");
+}
+
+}  // namespace
+}  // namespace tarvomen
