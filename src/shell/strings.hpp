@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+#include "store/app_state.hpp"
+
+namespace tarvomen {
+
+// text n: the user text of English id n in the chosen language, the string-table entry
+// `LangInd` + n - 1 (UTF-8). English when no language has been chosen yet.
+std::string text(const AppState& state, int n);
+
+// The string-table entry of an id (1..199 English, 200..398 French); empty for an unused id.
+std::string stringTableEntry(int id);
+
+}  // namespace tarvomen
