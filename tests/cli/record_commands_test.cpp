@@ -34,7 +34,7 @@ TEST_F(RecordCommandsTest, SetThenShowAProduct) {
     ASSERT_EQ(file.size(), 3u * 3994u);
     const std::string record = file.substr(2 * 3994, 3994);
     EXPECT_EQ(record.substr(0, 4), std::string("\x02\0\0\0", 4));  // RecordNo = N - 1
-    EXPECT_EQ(record.substr(4, 11), "Caf\xE9 cr\xE8" "me");
+    EXPECT_EQ(record.substr(4, 10), "Caf\xE9 cr\xE8" "me");
     EXPECT_EQ(record.substr(86, 8), std::string("\x48\xE8\x01\0\0\0\0\0", 8));
 
     const auto show = runCli(drive, cli::runShow, {"product", "3"});
