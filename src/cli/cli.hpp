@@ -12,14 +12,15 @@ namespace tarvomen::cli {
 
 // Wrong use of the command line: the message is printed with the usage and the exit status is 2.
 class UsageError : public Error {
-public:
+  public:
     using Error::Error;
 };
 
 // Exit statuses.
 inline constexpr int kExitOk = 0;
-inline constexpr int kExitFailure = 1;  // the program's own refusals ("Enter Link2 in PROFILE first!")
-inline constexpr int kExitUsage = 2;    // usage errors and refused input
+inline constexpr int kExitFailure =
+    1;  // the program's own refusals ("Enter Link2 in PROFILE first!")
+inline constexpr int kExitUsage = 2;  // usage errors and refused input
 
 struct Context {
     AppState& state;

@@ -12,8 +12,8 @@ void Context::openSiteFiles() {
 
 const std::vector<Command>& commands() {
     static const std::vector<Command> all = {
-        {"init", "init", "lay out the drive: program folder, record files, backup and media folders",
-         runInit},
+        {"init", "init",
+         "lay out the drive: program folder, record files, backup and media folders", runInit},
         {"show", "show page | product N | style N", "print every field of a record", runShow},
         {"set", "set page | product N | style N Field=Value ...",
          "store fields with the editors' rules", runSet},

@@ -14,12 +14,12 @@ namespace tarvomen::cli {
 // Message boxes on the command line: the text goes to the error stream and the default button
 // answers. `shown()` tells whether any was shown (the command then fails).
 class ConsoleMessageBox : public MessageBox {
-public:
+  public:
     explicit ConsoleMessageBox(std::ostream& err) : err_(err) {}
     Answer show(const MessageBoxRequest& request) override;
     bool shown() const { return shown_; }
 
-private:
+  private:
     std::ostream& err_;
     bool shown_ = false;
 };
@@ -27,7 +27,7 @@ private:
 // The shell on the command line: remembers what the program handed over, and passes it on to
 // `forward` (the desktop) only when one is set (the --open option).
 class ConsoleShell : public Shell {
-public:
+  public:
     explicit ConsoleShell(const Drive& drive) : drive_(drive) {}
     void open(const std::string& target, ShowMode mode) override;
 
@@ -35,7 +35,7 @@ public:
     const std::vector<std::string>& handedOver() const { return handedOver_; }
     const Drive& drive() const { return drive_; }
 
-private:
+  private:
     const Drive& drive_;
     Shell* forward_ = nullptr;
     std::vector<std::string> handedOver_;

@@ -75,8 +75,8 @@ int main(int argc, char** argv) {
         FontconfigFontList fonts;
         cli::ConsoleShell shell(drive);
         AppState state(drive, Services{&messages, &shell, &fonts, nullptr, nullptr});
-        cli::Context context{state, {args.begin() + static_cast<long>(at) + 1, args.end()},
-                             std::cout, std::cerr};
+        cli::Context context{
+            state, {args.begin() + static_cast<long>(at) + 1, args.end()}, std::cout, std::cerr};
         return command->run(context);
     } catch (const cli::UsageError& error) {
         std::cerr << "tarvomen-cli " << command->name << ": " << error.what() << "\n"

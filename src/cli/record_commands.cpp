@@ -32,8 +32,10 @@ Target parseTarget(const std::vector<std::string>& args) {
         }
         const int n = parseNumberArgument(args[1], 1, 113, "The style record number");
         if (n > 30 && n != 101 && n != 112 && n != 113) {
-            throw UsageError("style records are 1 to 30 (products), 101 (home page), 112 and 113 "
-                             "(link pages), not " + args[1] + ".");
+            throw UsageError(
+                "style records are 1 to 30 (products), 101 (home page), 112 and 113 "
+                "(link pages), not " +
+                args[1] + ".");
         }
         return {RecordKind::Style, n, 2};
     }
@@ -86,10 +88,13 @@ StyleIndexArray parseStyleIndex(const std::string& value, const AppState& state)
         const std::string item = value.substr(start, end == std::string::npos ? end : end - start);
         const bool font = i == 5 || i == 9;
         const bool size = i == 6 || i == 8;
-        const int high = font ? std::max<int>(0, static_cast<int>(fontCount) - 1)
-                              : size ? 5 : kColorCount - 1;
-        const std::string what =
-            "StyleIndex position " + std::to_string(i) + (font ? " (a font)" : size ? " (a size)" : " (a colour)");
+        const int high = font   ? std::max<int>(0, static_cast<int>(fontCount) - 1)
+                         : size ? 5
+                                : kColorCount - 1;
+        const std::string what = "StyleIndex position " + std::to_string(i) +
+                                 (font   ? " (a font)"
+                                  : size ? " (a size)"
+                                         : " (a colour)");
         index[i] = static_cast<std::int16_t>(parseNumberArgument(item, 0, high, what));
         start = end + 1;
     }
@@ -117,7 +122,8 @@ void assignField(Record& record, const std::string& field, const std::string& va
             } else {
                 target = numbers::parseQuantity(value);
             }
-        } else if constexpr (std::is_same_v<T, std::int32_t> || std::is_same_v<T, StyleIndexArray>) {
+        } else if constexpr (std::is_same_v<T, std::int32_t> ||
+                             std::is_same_v<T, StyleIndexArray>) {
             throw UsageError("the field " + field + " cannot be set here.");
         } else {
             target.assign(cp1252::fromUtf8(value, "the field " + field));
@@ -207,10 +213,10 @@ int runSet(Context& context) {
                 if (field == "StyleIndex") {
                     state.CurrentStyle.StyleIndex = parseStyleIndex(value, state);
                 } else {
-                    assignField(state.CurrentStyle, field, value,
-                                {"BackgroundFile", "BannerFile", "RulerFile", "ImageFile",
-                                 "ControlFile", "SoundFile", "VideoFile", "MediaFolder",
-                                 "LinkToProfile"});
+                    assignField(
+                        state.CurrentStyle, field, value,
+                        {"BackgroundFile", "BannerFile", "RulerFile", "ImageFile", "ControlFile",
+                         "SoundFile", "VideoFile", "MediaFolder", "LinkToProfile"});
                 }
                 break;
         }

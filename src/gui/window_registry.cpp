@@ -38,6 +38,8 @@ void WindowRegistry::unload(WindowId window) {
     loaded_.erase(window);
 }
 
-bool WindowRegistry::isLoaded(WindowId window) const { return view(window) != nullptr; }
+bool WindowRegistry::isLoaded(WindowId window) const {
+    return view(window) != nullptr;
+}
 
 }  // namespace tarvomen::gui

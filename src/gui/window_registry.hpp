@@ -15,7 +15,7 @@ namespace tarvomen::gui {
 // builds the view (which builds its model and runs its load handler) the first time the window
 // is shown after being unloaded.
 class WindowRegistry : public WindowManager {
-public:
+  public:
     using Factory = std::function<QWidget*()>;
 
     void add(WindowId window, Factory factory);
@@ -27,7 +27,7 @@ public:
     void unload(WindowId window) override;
     bool isLoaded(WindowId window) const override;
 
-private:
+  private:
     std::map<WindowId, Factory> factories_;
     std::map<WindowId, QPointer<QWidget>> loaded_;
 };

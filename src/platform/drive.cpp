@@ -55,7 +55,9 @@ bool wildcardMatch(std::string_view pattern, std::string_view name) {
 
 }  // namespace
 
-bool sameFileName(std::string_view a, std::string_view b) { return foldCase(a) == foldCase(b); }
+bool sameFileName(std::string_view a, std::string_view b) {
+    return foldCase(a) == foldCase(b);
+}
 
 bool matchesPattern(std::string_view pattern, std::string_view name) {
     const std::string p = foldCase(pattern);

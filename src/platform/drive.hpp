@@ -19,7 +19,7 @@ namespace tarvomen {
 // Bare names resolve against the drive's current directory, which is state of this object and
 // never the process's working directory.
 class Drive {
-public:
+  public:
     explicit Drive(std::filesystem::path root);
 
     // The drive folder chosen by `--drive DIR`, else $TARVOMEN_DRIVE, else
@@ -56,7 +56,7 @@ public:
     // Names of the entries of a folder, sorted; directories or files only.
     std::vector<std::string> listFolder(std::string_view windowsPath, bool directories) const;
 
-private:
+  private:
     struct Parsed {
         std::vector<std::string> components;
     };

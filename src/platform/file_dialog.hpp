@@ -19,7 +19,7 @@ struct FileDialogRequest {
 };
 
 class FileDialog {
-public:
+  public:
     virtual ~FileDialog() = default;
     virtual std::optional<std::string> openFile(const FileDialogRequest& request) = 0;
 };

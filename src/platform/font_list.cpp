@@ -15,7 +15,7 @@ const std::vector<std::string>& FontconfigFontList::names() const {
     FcConfig* config = FcInitLoadConfigAndFonts();
     if (!config) return names_;
     std::unique_ptr<FcPattern, decltype(&FcPatternDestroy)> pattern(FcPatternCreate(),
-                                                                     &FcPatternDestroy);
+                                                                    &FcPatternDestroy);
     std::unique_ptr<FcObjectSet, decltype(&FcObjectSetDestroy)> objects(
         FcObjectSetBuild(FC_FAMILY, nullptr), &FcObjectSetDestroy);
     if (FcFontSet* set = FcFontList(config, pattern.get(), objects.get())) {

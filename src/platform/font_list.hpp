@@ -8,7 +8,7 @@ namespace tarvomen {
 // The font names offered by the style picker and stored by the style operations, by position.
 // Names are UTF-8 and all representable in Windows-1252.
 class FontList {
-public:
+  public:
     static constexpr std::size_t kMaxFonts = 100;
 
     virtual ~FontList() = default;
@@ -24,21 +24,21 @@ public:
 
 // A fixed list, for tests and for machines without fonts.
 class FixedFontList : public FontList {
-public:
+  public:
     explicit FixedFontList(std::vector<std::string> names) : names_(std::move(names)) {}
     const std::vector<std::string>& names() const override { return names_; }
 
-private:
+  private:
     std::vector<std::string> names_;
 };
 
 // The family names that fontconfig reports: de-duplicated, sorted, names Windows-1252 cannot
 // hold left out, at most kMaxFonts; read once, on first use.
 class FontconfigFontList : public FontList {
-public:
+  public:
     const std::vector<std::string>& names() const override;
 
-private:
+  private:
     mutable bool loaded_ = false;
     mutable std::vector<std::string> names_;
 };

@@ -19,7 +19,7 @@ struct MessageBoxRequest {
 };
 
 class MessageBox {
-public:
+  public:
     using Buttons = MessageBoxRequest::Buttons;
     using Icon = MessageBoxRequest::Icon;
     using Answer = MessageBoxRequest::Answer;
@@ -32,8 +32,7 @@ public:
         show({text, title, Buttons::Ok, icon, Answer::Ok});
     }
     // A Yes/No question with No as the default button; true for Yes.
-    bool askYesNo(const std::string& text, const std::string& title,
-                  Icon icon = Icon::Question) {
+    bool askYesNo(const std::string& text, const std::string& title, Icon icon = Icon::Question) {
         return show({text, title, Buttons::YesNo, icon, Answer::No}) == Answer::Yes;
     }
 };

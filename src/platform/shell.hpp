@@ -8,7 +8,7 @@ namespace tarvomen {
 // ("C:\Tarvomen\index.html", a folder) or an address ("ftp://...", "http://..."). The program
 // does not wait for what the shell starts and does not check its result.
 class Shell {
-public:
+  public:
     enum class ShowMode { Normal = 1, NoFocus = 4 };
 
     virtual ~Shell() = default;

@@ -62,12 +62,12 @@ struct AppState {
     bool ShopCartOn = false;
 
     // Record buffers.
-    PageRecord Page;                  // page editor's copy; the generator's page record
-    PageRecord LinkPage;              // link editor's and link generator's copy
-    PageRecord LoginPage;             // FTP dialog's copy
-    ProductRecord Product;            // product editor's copy (and the preview's)
-    ProductRecord GeneratorProduct;   // home page and product pages
-    ProductRecord LinkProduct;        // link pages
+    PageRecord Page;                 // page editor's copy; the generator's page record
+    PageRecord LinkPage;             // link editor's and link generator's copy
+    PageRecord LoginPage;            // FTP dialog's copy
+    ProductRecord Product;           // product editor's copy (and the preview's)
+    ProductRecord GeneratorProduct;  // home page and product pages
+    ProductRecord LinkProduct;       // link pages
 
     GeneratorState Generator;
 

@@ -23,7 +23,7 @@ inline std::string_view trimTrailingBlanks(std::string_view s) {
 // zero-terminated. Assigning pads with blanks or cuts to the width.
 template <std::size_t N>
 class FixedText {
-public:
+  public:
     static constexpr std::size_t kWidth = N;
 
     FixedText() { bytes_.fill(' '); }
@@ -51,7 +51,7 @@ public:
 
     friend bool operator==(const FixedText&, const FixedText&) = default;
 
-private:
+  private:
     std::array<char, N> bytes_;
 };
 

@@ -9,7 +9,9 @@
 namespace tarvomen::numbers {
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
 
 // The text with its blanks removed, as the leading-value reading skips them.
 std::string withoutBlanks(std::string_view text) {
@@ -129,8 +131,8 @@ Currency parseUnitPrice(std::string_view text) {
 std::string formatScaled(std::int64_t scaled, int decimals) {
     const bool negative = scaled < 0;
     // Work on the unsigned magnitude so the lowest value does not overflow.
-    const std::uint64_t magnitude =
-        negative ? static_cast<std::uint64_t>(-(scaled + 1)) + 1 : static_cast<std::uint64_t>(scaled);
+    const std::uint64_t magnitude = negative ? static_cast<std::uint64_t>(-(scaled + 1)) + 1
+                                             : static_cast<std::uint64_t>(scaled);
     std::uint64_t divisor = 1;
     for (int i = 0; i < decimals; ++i) divisor *= 10;
     std::string out = negative ? "-" : "";

@@ -27,7 +27,11 @@ Currency parseUnitPrice(std::string_view text);
 // Plain decimal text of a scaled value: a minus sign if negative, the integer digits and, only
 // when there is a fraction, "." and its digits without trailing zeros (12.5, 3, 0.0001).
 std::string formatScaled(std::int64_t scaled, int decimals);
-inline std::string formatCurrency(Currency amount) { return formatScaled(amount.scaled, 4); }
-inline std::string formatWhole(std::int64_t value) { return std::to_string(value); }
+inline std::string formatCurrency(Currency amount) {
+    return formatScaled(amount.scaled, 4);
+}
+inline std::string formatWhole(std::int64_t value) {
+    return std::to_string(value);
+}
 
 }  // namespace tarvomen::numbers

@@ -13,11 +13,15 @@
 namespace tarvomen {
 namespace {
 
-std::string systemReason() { return std::strerror(errno); }
+std::string systemReason() {
+    return std::strerror(errno);
+}
 
 }  // namespace
 
-RecordFile::~RecordFile() { close(); }
+RecordFile::~RecordFile() {
+    close();
+}
 
 void RecordFile::open(const std::filesystem::path& hostPath, std::string displayName,
                       std::string emptyRecord) {

@@ -17,7 +17,7 @@ namespace tarvomen {
 //  - A write reaches the disk (fdatasync) before it returns.
 // Failures throw Error with a message naming the file.
 class RecordFile {
-public:
+  public:
     RecordFile() = default;
     ~RecordFile();
     RecordFile(const RecordFile&) = delete;
@@ -33,7 +33,7 @@ public:
     std::string read(std::int64_t recordNo) const;
     void write(std::int64_t recordNo, std::string_view bytes);
 
-private:
+  private:
     int fd_ = -1;
     std::string displayName_;
     std::string empty_;

@@ -53,9 +53,15 @@ struct Decoder {
         text.assign(value);
         pos += N;
     }
-    void operator()(std::string_view, std::int32_t& v) { v = getLittleEndian<std::int32_t>(bytes, pos); }
-    void operator()(std::string_view, std::int16_t& v) { v = getLittleEndian<std::int16_t>(bytes, pos); }
-    void operator()(std::string_view, Currency& v) { v.scaled = getLittleEndian<std::int64_t>(bytes, pos); }
+    void operator()(std::string_view, std::int32_t& v) {
+        v = getLittleEndian<std::int32_t>(bytes, pos);
+    }
+    void operator()(std::string_view, std::int16_t& v) {
+        v = getLittleEndian<std::int16_t>(bytes, pos);
+    }
+    void operator()(std::string_view, Currency& v) {
+        v.scaled = getLittleEndian<std::int64_t>(bytes, pos);
+    }
     void operator()(std::string_view, StyleIndexArray& a) {
         for (auto& v : a) v = getLittleEndian<std::int16_t>(bytes, pos);
     }
@@ -79,11 +85,23 @@ void decodeRecord(std::string_view bytes, Record& record) {
 
 }  // namespace
 
-std::string encode(const PageRecord& record) { return encodeRecord(record); }
-std::string encode(const ProductRecord& record) { return encodeRecord(record); }
-std::string encode(const StyleRecord& record) { return encodeRecord(record); }
-void decode(std::string_view bytes, PageRecord& record) { decodeRecord(bytes, record); }
-void decode(std::string_view bytes, ProductRecord& record) { decodeRecord(bytes, record); }
-void decode(std::string_view bytes, StyleRecord& record) { decodeRecord(bytes, record); }
+std::string encode(const PageRecord& record) {
+    return encodeRecord(record);
+}
+std::string encode(const ProductRecord& record) {
+    return encodeRecord(record);
+}
+std::string encode(const StyleRecord& record) {
+    return encodeRecord(record);
+}
+void decode(std::string_view bytes, PageRecord& record) {
+    decodeRecord(bytes, record);
+}
+void decode(std::string_view bytes, ProductRecord& record) {
+    decodeRecord(bytes, record);
+}
+void decode(std::string_view bytes, StyleRecord& record) {
+    decodeRecord(bytes, record);
+}
 
 }  // namespace tarvomen

@@ -11,7 +11,7 @@ namespace tarvomen {
 // The three record files of the site under their file numbers: the page file (1), the product
 // file (2) and the style file (20).
 class SiteFiles {
-public:
+  public:
     static constexpr int kPageFileNumber = 1;
     static constexpr int kProductFileNumber = 2;
     static constexpr int kStyleFileNumber = 20;
@@ -32,7 +32,7 @@ public:
     StyleRecord readStyle(std::int64_t recordNo) const;
     void writeStyle(std::int64_t recordNo, const StyleRecord& record);
 
-private:
+  private:
     RecordFile page_;
     RecordFile product_;
     RecordFile style_;

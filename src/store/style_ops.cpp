@@ -19,12 +19,13 @@ std::string fontAt(const AppState& state, int position) {
 }
 
 // The size position as stored: position + 1 in decimal, cut to one character.
-std::string sizeAt(int position) { return std::to_string(position + 1).substr(0, 1); }
+std::string sizeAt(int position) {
+    return std::to_string(position + 1).substr(0, 1);
+}
 
 void blankMedia(StyleRecord& style) {
     for (auto* field : {&style.BackgroundFile, &style.BannerFile, &style.RulerFile,
-                        &style.ImageFile, &style.ControlFile, &style.SoundFile,
-                        &style.VideoFile}) {
+                        &style.ImageFile, &style.ControlFile, &style.SoundFile, &style.VideoFile}) {
         field->assign("");
     }
     style.MediaFolder.assign("");
@@ -32,7 +33,9 @@ void blankMedia(StyleRecord& style) {
 
 }  // namespace
 
-void FillColorText(AppState& state) { state.ColorCodes = standardColorCodes(); }
+void FillColorText(AppState& state) {
+    state.ColorCodes = standardColorCodes();
+}
 
 std::int32_t GetMediaKey(AppState& state) {
     switch (state.PageKind) {
@@ -43,8 +46,8 @@ std::int32_t GetMediaKey(AppState& state) {
             state.MediaKey = state.CurrentRecord;
             break;
         case 2:
-            state.MediaKey = std::stoi("1" + std::to_string(state.CurrentRecord) +
-                                       std::to_string(state.LinkNo));
+            state.MediaKey =
+                std::stoi("1" + std::to_string(state.CurrentRecord) + std::to_string(state.LinkNo));
             break;
         default:
             break;

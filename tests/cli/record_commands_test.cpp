@@ -10,17 +10,17 @@ using testing::readFile;
 using testing::runCli;
 
 class RecordCommandsTest : public ::testing::Test {
-protected:
+  protected:
     RecordCommandsTest() { EXPECT_EQ(runCli(drive, cli::runInit, {}).status, 0); }
     testing::TempDrive temp;
     Drive drive{temp.path()};
 };
 
 TEST_F(RecordCommandsTest, InitLaysOutTheDrive) {
-    for (const char* path : {"Program Files/Tarvomen/Qvprofile.txt",
-                             "Program Files/Tarvomen/Qvdetail.txt", "Program Files/Tarvomen/Qvmp.txt",
-                             "Program Files/Tarvomen/Tarvomen", "Program Files/Tarvomen/qv",
-                             "Program Files/Tarvomen/TMedia", "Tarvomen"}) {
+    for (const char* path :
+         {"Program Files/Tarvomen/Qvprofile.txt", "Program Files/Tarvomen/Qvdetail.txt",
+          "Program Files/Tarvomen/Qvmp.txt", "Program Files/Tarvomen/Tarvomen",
+          "Program Files/Tarvomen/qv", "Program Files/Tarvomen/TMedia", "Tarvomen"}) {
         EXPECT_TRUE(std::filesystem::exists(temp / path)) << path;
     }
 }
@@ -34,7 +34,9 @@ TEST_F(RecordCommandsTest, SetThenShowAProduct) {
     ASSERT_EQ(file.size(), 3u * 3994u);
     const std::string record = file.substr(2 * 3994, 3994);
     EXPECT_EQ(record.substr(0, 4), std::string("\x02\0\0\0", 4));  // RecordNo = N - 1
-    EXPECT_EQ(record.substr(4, 10), "Caf\xE9 cr\xE8" "me");
+    EXPECT_EQ(record.substr(4, 10),
+              "Caf\xE9 cr\xE8"
+              "me");
     EXPECT_EQ(record.substr(86, 8), std::string("\x48\xE8\x01\0\0\0\0\0", 8));
 
     const auto show = runCli(drive, cli::runShow, {"product", "3"});
@@ -50,10 +52,10 @@ TEST_F(RecordCommandsTest, SetAStyleDerivesItsTexts) {
                              "BackgroundFile=BACKGD01.GIF", "MediaFolder=C:\\TMedia\\OCEAN\\"});
     ASSERT_EQ(set.status, 0) << set.err;
     const auto show = runCli(drive, cli::runShow, {"style", "101"});
-    for (const char* line : {"StyleIndex: 0,14,2,5,7,3,2,0,1,2\n", "LinkColor: #FFFFFF\n",
-                             "BoxFont: Verdana\n", "TextFont: Times New Roman\n",
-                             "BoxTextSize: 3\n", "BackgroundFile: BACKGD01.GIF\n",
-                             "LinkToProfile: 0\n"}) {
+    for (const char* line :
+         {"StyleIndex: 0,14,2,5,7,3,2,0,1,2\n", "LinkColor: #FFFFFF\n", "BoxFont: Verdana\n",
+          "TextFont: Times New Roman\n", "BoxTextSize: 3\n", "BackgroundFile: BACKGD01.GIF\n",
+          "LinkToProfile: 0\n"}) {
         EXPECT_NE(show.out.find(line), std::string::npos) << line << show.out;
     }
 }
@@ -73,7 +75,8 @@ TEST_F(RecordCommandsTest, RefusesBadInputWithoutWriting) {
     };
     for (const auto& args : refused) {
         const auto run = runCli(drive, cli::runSet, args);
-        EXPECT_EQ(run.status, cli::kExitUsage) << args[0] << " " << (args.size() > 2 ? args[2] : "");
+        EXPECT_EQ(run.status, cli::kExitUsage)
+            << args[0] << " " << (args.size() > 2 ? args[2] : "");
         EXPECT_FALSE(run.err.empty());
     }
     EXPECT_EQ(readFile(temp / "Program Files/Tarvomen/Qvdetail.txt"), before);

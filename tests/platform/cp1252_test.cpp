@@ -14,7 +14,9 @@ TEST(Cp1252, RoundTripsEveryDefinedByte) {
 }
 
 TEST(Cp1252, ConvertsAccentsAndTheEuroSign) {
-    EXPECT_EQ(cp1252::toUtf8("Fran\xE7" "ais \x80"), "Français €");
+    EXPECT_EQ(cp1252::toUtf8("Fran\xE7"
+                             "ais \x80"),
+              "Français €");
     EXPECT_EQ(cp1252::fromUtf8("Détail €"), "D\xE9tail \x80");
 }
 

@@ -12,8 +12,8 @@ namespace fs = std::filesystem;
 namespace tarvomen {
 namespace {
 
-using testing::TempDrive;
 using testing::readFile;
+using testing::TempDrive;
 using testing::writeFile;
 
 TEST(Drive, NamesResolveWithoutRegardToCaseAndNewNamesKeepTheirSpelling) {
@@ -74,7 +74,7 @@ TEST(Drive, DeletesFilesByPatternButKeepsFolders) {
     EXPECT_FALSE(fs::exists(temp / "Tarvomen/index.html"));
     EXPECT_FALSE(fs::exists(temp / "Tarvomen/README"));
     EXPECT_TRUE(fs::exists(temp / "Tarvomen/Data/0.GIF"));
-    EXPECT_FALSE(drive.removeDirectory("C:\\Tarvomen"));  // not empty
+    EXPECT_FALSE(drive.removeDirectory("C:\\Tarvomen"));   // not empty
     EXPECT_FALSE(drive.deleteFiles("C:\\Tarvomen\\*.*"));  // nothing left to delete
     EXPECT_TRUE(matchesPattern("*.gif", "BACKGD01.GIF"));
     EXPECT_FALSE(matchesPattern("*.gif", "BACKGD01.JPG"));

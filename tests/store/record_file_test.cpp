@@ -19,7 +19,7 @@ using testing::TempDrive;
 using testing::writeFile;
 
 class RecordFileTest : public ::testing::Test {
-protected:
+  protected:
     TempDrive temp;
     std::filesystem::path path = temp / "records.txt";
     const std::string empty = std::string("\0\0", 2) + "    ";  // a number and a text field

@@ -11,7 +11,7 @@ namespace {
 using testing::readFile;
 
 class StyleOpsTest : public ::testing::Test {
-protected:
+  protected:
     StyleOpsTest() {
         temp.layOut();
         state.files.openAll(drive);

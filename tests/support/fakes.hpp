@@ -16,25 +16,27 @@ namespace tarvomen::testing {
 
 // Records every message box and answers from a script (then with the default button).
 class ScriptedMessageBox : public MessageBox {
-public:
+  public:
     Answer show(const MessageBoxRequest& request) override;
     void answer(Answer next) { script_.push_back(next); }
 
     std::vector<MessageBoxRequest> shown;
 
-private:
+  private:
     std::deque<Answer> script_;
 };
 
 // Records the shell hand-offs instead of starting programs.
 class RecordingShell : public Shell {
-public:
-    void open(const std::string& target, ShowMode mode) override { opened.emplace_back(target, mode); }
+  public:
+    void open(const std::string& target, ShowMode mode) override {
+        opened.emplace_back(target, mode);
+    }
     std::vector<std::pair<std::string, ShowMode>> opened;
 };
 
 class MemoryClipboard : public Clipboard {
-public:
+  public:
     std::string text() const override { return contents; }
     void setText(const std::string& text) override { contents = text; }
     std::string contents;
@@ -42,7 +44,7 @@ public:
 
 // Returns the queued answers in turn (nothing = cancelled) and records each request.
 class ScriptedFileDialog : public FileDialog {
-public:
+  public:
     std::optional<std::string> openFile(const FileDialogRequest& request) override;
     std::deque<std::optional<std::string>> answers;
     std::vector<FileDialogRequest> requests;
@@ -60,7 +62,7 @@ namespace tarvomen::testing {
 
 // Records what the models ask of the windows: every call in order, and which are shown.
 class RecordingWindows : public WindowManager {
-public:
+  public:
     void show(WindowId window) override {
         calls.emplace_back("show", window);
         loaded[window] = true;

@@ -8,7 +8,7 @@ namespace tarvomen::testing {
 
 // A fresh drive folder under the system's temporary folder, removed when the test ends.
 class TempDrive {
-public:
+  public:
     TempDrive();
     ~TempDrive();
     TempDrive(const TempDrive&) = delete;
@@ -21,7 +21,7 @@ public:
     // Lays out the program folder, its "Tarvomen", "qv" and "TMedia" folders and the site folder.
     void layOut() const;
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
