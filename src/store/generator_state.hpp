@@ -38,6 +38,18 @@ struct GeneratorState {
     std::string NextPageName;
     std::string LinkPictureUrl;
     std::string LinkPagePath;
+
+    // A page file being written (file 9 the home page, 8 a product page or the preview, 55 a
+    // link page): its Windows path and the lines written so far. The page reaches the disk in
+    // one write when it is closed.
+    struct PageFile {
+        bool open = false;
+        std::string path;
+        std::string text;
+    };
+    PageFile HomePageFile;
+    PageFile ProductPageFile;
+    PageFile LinkPageFile;
 };
 
 }  // namespace tarvomen
