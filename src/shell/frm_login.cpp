@@ -1,0 +1,73 @@
+#include "shell/frm_login.hpp"
+
+#include "platform/cp1252.hpp"
+#include "platform/error.hpp"
+#include "publish/handoffs.hpp"
+#include "shell/strings.hpp"
+
+namespace tarvomen {
+
+FrmLogin::FrmLogin(AppState& state, WindowManager& windows, FormStart& formStart)
+    : state_(state), windows_(windows), formStart_(formStart) {}
+
+void FrmLogin::notify() {
+    if (changed) changed();
+}
+
+void FrmLogin::load() {
+    Command1Caption = text(state_, 60);
+    Command2Caption = text(state_, 61);
+    Command2Visible = false;
+    Label2 = text(state_, 62);
+    Label3 = text(state_, 63);
+    Label4 = text(state_, 64);
+
+    PageRecord& page = state_.LoginPage;
+    page = state_.files.readPage(state_.xPosition);
+    TextPass = cp1252::toUtf8(page.FtpPassword.trimmed());
+    TextUser = cp1252::toUtf8(page.FtpUserName.trimmed());
+    TextHost = cp1252::toUtf8(page.FtpHost.trimmed());
+    Label1 = text(state_, 69) + cp1252::toUtf8(page.DomainName.trimmed()) + "\n" +
+             text(state_, 70) + cp1252::toUtf8(page.FtpHost.trimmed()) + "\n";
+    notify();
+}
+
+void FrmLogin::clickCommand1() {
+    MessageBox& messages = *state_.services.messages;
+    // A box holding only blanks counts as filled.
+    if (TextPass.empty() || TextUser.empty() || TextHost.empty()) {
+        messages.inform(text(state_, 59), kTitle, MessageBox::Icon::Exclamation);
+        return;
+    }
+    try {
+        const std::string password = cp1252::fromUtf8(TextPass, "the FTP password");
+        const std::string user = cp1252::fromUtf8(TextUser, "the FTP user name");
+        const std::string host = cp1252::fromUtf8(TextHost, "the FTP host");
+        PageRecord& page = state_.LoginPage;
+        page.FtpPassword = password;
+        page.FtpUserName = user;
+        page.FtpHost = host;
+        state_.files.writePage(state_.xPosition, page);
+    } catch (const Error& error) {
+        // Nothing was handed over; the dialog stays open for a correction.
+        messages.inform(error.what(), kTitle, MessageBox::Icon::Exclamation);
+        return;
+    }
+    state_.FtpRun.host = TextHost;
+    state_.FtpRun.user = TextUser;
+    state_.FtpRun.password = TextPass;
+    windows_.show(WindowId::FormStart);
+    OpenFtpSite(state_);
+    formStart_.RestoreMainMenu();
+    unload();
+}
+
+void FrmLogin::unload() {
+    if (unloaded_) return;
+    unloaded_ = true;
+    state_.FormLoginSwitch = 9;
+    windows_.show(WindowId::FormStart);
+    windows_.unload(WindowId::frmLogin);
+}
+
+}  // namespace tarvomen
