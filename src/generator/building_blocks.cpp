@@ -1,0 +1,256 @@
+// The pieces every page writer shares: page files, the line writer, the BODY tag, the ruler,
+// the control picture, media publishing and the preparation of the site folders.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <iostream>
+#include <stdexcept>
+
+#include "generator/generator.hpp"
+#include "generator/template_text.hpp"
+#include "platform/cp1252.hpp"
+#include "platform/error.hpp"
+
+namespace tarvomen {
+
+using namespace tmpl;
+
+namespace {
+
+GeneratorState::PageFile& pageFile(AppState& state, PageFileNo file) {
+    switch (file) {
+        case PageFileNo::Home:
+            return state.Generator.HomePageFile;
+        case PageFileNo::Product:
+            return state.Generator.ProductPageFile;
+        case PageFileNo::Link:
+            break;
+    }
+    return state.Generator.LinkPageFile;
+}
+
+// Creates (or empties) the file and writes `text` into it.
+void writeWholeFile(const Drive& drive, const std::string& windowsPath, std::string_view text) {
+    const std::string host = drive.resolve(cp1252::toUtf8(windowsPath)).string();
+    const auto fail = [&](int error) {
+        throw Error("The page " + cp1252::toUtf8(windowsPath) +
+                    " cannot be written: " + std::strerror(error) + ".");
+    };
+    const int fd = ::open(host.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) fail(errno);
+    while (!text.empty()) {
+        const ssize_t written = ::write(fd, text.data(), text.size());
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) {
+            const int error = written < 0 ? errno : ENOSPC;
+            ::close(fd);
+            fail(error);
+        }
+        text.remove_prefix(static_cast<std::size_t>(written));
+    }
+    if (::close(fd) != 0) fail(errno);
+}
+
+void warn(AppState& state, const std::string& text) {
+    if (state.services.messages) {
+        state.services.messages->inform(text, "Tarvomen", MessageBox::Icon::Exclamation);
+    } else {
+        std::cerr << text << "\n";
+    }
+}
+
+// The line of the ruler: publishes the current style's RulerFile and sets `RulerUrl`.
+std::string rulerLine(AppState& state) {
+    GeneratorState& g = state.Generator;
+    g.MediaName = text(state.CurrentStyle.RulerFile);
+    if (!g.MediaName.empty()) {
+        PublishMedia(state);
+        g.RulerUrl = text(g.MediaUrl);
+    } else {
+        g.RulerUrl.clear();
+    }
+    if (!g.RulerUrl.empty()) {
+        return cat("<P><TABLE ALIGN=CENTER ", " BORDER=", "0", ">", "<TR><TH>",
+                   "<IMG ALT=", g.RulerUrl, " ALIGN=CENTER SRC=", g.RulerUrl,
+                   "></TABLE><BR CLEAR=ALL>", LF);
+    }
+    return cat("<BR CLEAR=ALL><HR>", LF);
+}
+
+}  // namespace
+
+void OpenPageFile(AppState& state, PageFileNo file, std::string windowsPath) {
+    GeneratorState::PageFile& page = pageFile(state, file);
+    page.open = true;
+    page.path = std::move(windowsPath);
+    page.text.clear();
+}
+
+void WritePageLine(AppState& state, PageFileNo file, std::string_view text) {
+    GeneratorState::PageFile& page = pageFile(state, file);
+    if (!page.open) {
+        throw std::logic_error("page file " + std::to_string(static_cast<int>(file)) +
+                               " is not open");
+    }
+    page.text.append(text);
+    page.text.append("\r\n");
+}
+
+void ClosePageFile(AppState& state, PageFileNo file) {
+    GeneratorState::PageFile& page = pageFile(state, file);
+    if (!page.open) return;
+    page.open = false;
+    const std::string text = std::move(page.text);
+    page.text.clear();
+    writeWholeFile(state.drive, page.path, text);
+}
+
+void DiscardPageFiles(AppState& state) {
+    for (auto* page : {&state.Generator.HomePageFile, &state.Generator.ProductPageFile,
+                       &state.Generator.LinkPageFile}) {
+        page->open = false;
+        page->text.clear();
+    }
+}
+
+void WriteLine(AppState& state) {
+    switch (state.PageKind) {
+        case 0:
+            WritePageLine(state, PageFileNo::Home, state.Generator.LineBuffer);
+            break;
+        case 1:
+            WritePageLine(state, PageFileNo::Product, state.Generator.LineBuffer);
+            break;
+        case 2:
+            WritePageLine(state, PageFileNo::Link, state.Generator.LineBuffer);
+            break;
+        default:
+            break;
+    }
+}
+
+void WriteLine(AppState& state, std::string line) {
+    state.Generator.LineBuffer = std::move(line);
+    WriteLine(state);
+}
+
+void WriteBodyTag(AppState& state) {
+    const StyleRecord& style = state.CurrentStyle;
+    WriteLine(state, cat("<BODY BGColor=", Q, stored(style.ScreenColor), Q, " VLINK=", Q,
+                         stored(style.LinkColor), Q, " ALINK=", Q, stored(style.ActiveLinkColor), Q,
+                         " BACKGROUND=", state.Generator.BackgroundUrl, ">", LF));
+}
+
+void WriteRuler(AppState& state) {
+    WriteLine(state, rulerLine(state));
+}
+
+void WriteRuler(AppState& state, PageFileNo file) {
+    WritePageLine(state, file, rulerLine(state));
+}
+
+void WriteControlPicture(AppState& state) {
+    if (text(state.CurrentStyle.ControlFile).empty()) return;
+    const std::string_view url = text(state.Generator.MediaUrl);
+    WriteLine(state, cat("<TABLE ALIGN=CENTER ", " BORDER=0>", "<BR><IMG ALT=", url,
+                         " ALIGN=CENTER SRC=", url, "></CENTER></TABLE>", LF));
+}
+
+void PublishMedia(AppState& state) {
+    GeneratorState& g = state.Generator;
+    if (text(g.MediaName).empty()) return;
+
+    g.MediaSource = g.MediaIsPath ? g.MediaName
+                                  : std::string(text(state.CurrentStyle.MediaFolder)) + g.MediaName;
+    const std::string_view source = g.MediaSource;
+    const std::string extension(source.substr(source.size() >= 4 ? source.size() - 4 : 0));
+    const std::string number = std::to_string(g.MediaSeq);
+    g.MediaUrl = "/Tarvomen/Data/" + number + extension;
+    g.MediaDest = kDataFolderPath + number + extension;
+
+    // A source published before in this generation keeps its first reference.
+    const std::string_view key = text(source);
+    for (std::size_t i = 0; i < GeneratorState::kCopiedTableSize; ++i) {
+        if (text(g.CopiedSources[i].raw()) == key) {
+            g.MediaUrl = text(g.CopiedUrls[i].raw());
+            return;
+        }
+    }
+    // Recorded in the first free entry; with all 730 in use it is copied but not recorded.
+    for (std::size_t i = 0; i < GeneratorState::kCopiedTableSize; ++i) {
+        if (g.CopiedSources[i].blank()) {
+            g.CopiedSources[i].assign(g.MediaSource);
+            g.CopiedUrls[i].assign(g.MediaUrl);
+            break;
+        }
+    }
+    // A failing copy leaves the page referring to a missing file, as does a source outside the
+    // drive, which is never read.
+    try {
+        state.drive.copyFile(cp1252::toUtf8(g.MediaSource), cp1252::toUtf8(g.MediaDest));
+    } catch (const PathError& error) {
+        warn(state, std::string(error.what()) + " The media file is not copied into the site.");
+    }
+    g.MediaSeq = static_cast<std::int16_t>(g.MediaSeq + 1);
+}
+
+std::string PublishFile(AppState& state, std::string_view file, bool isPath) {
+    GeneratorState& g = state.Generator;
+    g.MediaName = text(file);
+    g.MediaIsPath = isPath;
+    PublishMedia(state);
+    g.MediaIsPath = false;
+    return std::string(text(g.MediaUrl));
+}
+
+void ClearMediaTables(AppState& state) {
+    for (std::size_t i = 0; i < GeneratorState::kCopiedTableSize; ++i) {
+        state.Generator.CopiedSources[i].assign("");
+        state.Generator.CopiedUrls[i].assign("");
+    }
+}
+
+void PrepareSiteFolders(AppState& state) {
+    Drive& drive = state.drive;
+    // Every step may fail (missing folder, nothing to delete, a folder that is not empty) and is
+    // then skipped; a path leading out of the drive is never touched.
+    const auto step = [](auto&& operation) {
+        try {
+            operation();
+        } catch (const PathError&) {
+        }
+    };
+    const auto emptyAndRemoveData = [&] {
+        step([&] { drive.changeDirectory("C:\\Tarvomen\\Data\\"); });
+        step([&] { drive.deleteFiles("C:\\Tarvomen\\Data\\*.*"); });
+        step([&] { drive.changeDirectory("C:\\Tarvomen\\"); });
+        step([&] { drive.removeDirectory("C:\\Tarvomen\\Data"); });
+    };
+    const auto emptyAndRemoveSite = [&] {
+        step([&] { drive.deleteFiles("C:\\Tarvomen\\*.*"); });
+        step([&] { drive.changeDirectory("C:\\"); });
+        step([&] { drive.removeDirectory("C:\\Tarvomen\\"); });
+    };
+    const auto createFolders = [&] {
+        step([&] { drive.makeDirectory("C:\\Tarvomen\\"); });
+        step([&] { drive.makeDirectory("C:\\Tarvomen\\Data\\"); });
+    };
+    const auto exists = [&](const char* path) {
+        try {
+            return drive.exists(path);
+        } catch (const PathError&) {
+            return false;
+        }
+    };
+
+    emptyAndRemoveData();
+    emptyAndRemoveSite();
+    createFolders();
+    if (exists("C:\\Tarvomen\\Data")) emptyAndRemoveData();
+    if (exists("C:\\Tarvomen")) emptyAndRemoveSite();
+    createFolders();
+}
+
+}  // namespace tarvomen

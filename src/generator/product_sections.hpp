@@ -1,0 +1,20 @@
+#pragma once
+
+// The sections that a product page and the single-product preview share, in page order. They
+// write through WriteLine while `PageKind` is 1 and use the current style.
+
+#include <string>
+
+#include "store/app_state.hpp"
+
+namespace tarvomen::product_page {
+
+// The sound line: the product page's plain EMBED, or the preview's 128 x 128 one.
+enum class SoundForm { ProductPage, Preview };
+
+// Items 1 to 7 of a product page: head, BODY tag, heading box, product picture and body text,
+// theme picture and ImageText, sound and video, each box with its ruler. Returns the
+// reference of the product picture (empty without one).
+std::string writeUpperSections(AppState& state, const ProductRecord& product, SoundForm sound);
+
+}  // namespace tarvomen::product_page

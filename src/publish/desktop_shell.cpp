@@ -1,0 +1,75 @@
+#include "publish/desktop_shell.hpp"
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+#include "platform/error.hpp"
+
+extern char** environ;
+
+namespace tarvomen {
+namespace {
+
+// An address the program hands over: ftp, http or https. Other schemes (file: among them) are
+// refused like paths outside the drive.
+bool isAddress(const std::string& target) {
+    for (const std::string_view scheme : {"ftp://", "http://", "https://"}) {
+        if (target.size() > scheme.size() &&
+            std::equal(scheme.begin(), scheme.end(), target.begin(), [](char a, char b) {
+                return a == std::tolower(static_cast<unsigned char>(b));
+            })) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Starts `program argument` with stdin and stdout on /dev/null; the child is reaped by a
+// detached thread so that it does not linger as a zombie.
+void startDetached(const std::string& program, const std::string& argument) {
+    posix_spawn_file_actions_t actions;
+    if (posix_spawn_file_actions_init(&actions) != 0) return;
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    std::vector<char*> argv{const_cast<char*>(program.c_str()), const_cast<char*>(argument.c_str()),
+                            nullptr};
+    pid_t pid = 0;
+    const int result = posix_spawnp(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (result != 0) return;
+    std::thread([pid] {
+        int status = 0;
+        while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+        }
+    }).detach();
+}
+
+}  // namespace
+
+DesktopShell::DesktopShell(const Drive& drive, std::string program)
+    : drive_(drive), program_(std::move(program)) {}
+
+std::optional<std::string> DesktopShell::argumentFor(const std::string& target) const {
+    if (target.empty()) return std::nullopt;
+    if (isAddress(target)) return target;
+    try {
+        return drive_.resolve(target).string();
+    } catch (const PathError&) {
+        return std::nullopt;
+    }
+}
+
+void DesktopShell::open(const std::string& target, ShowMode /*mode*/) {
+    if (const auto argument = argumentFor(target)) startDetached(program_, *argument);
+}
+
+}  // namespace tarvomen
