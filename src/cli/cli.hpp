@@ -51,5 +51,6 @@ int parseNumberArgument(const std::string& text, int low, int high, const std::s
 int runInit(Context& context);
 int runShow(Context& context);
 int runSet(Context& context);
+int runServe(Context& context);
 
 }  // namespace tarvomen::cli

@@ -17,6 +17,9 @@ const std::vector<Command>& commands() {
         {"show", "show page | product N | style N", "print every field of a record", runShow},
         {"set", "set page | product N | style N Field=Value ...",
          "store fields with the editors' rules", runSet},
+        {"serve", "serve [--port N]",
+         "serve the generated site on http://127.0.0.1 until interrupted; open pages reload",
+         runServe},
     };
     return all;
 }

@@ -1,0 +1,39 @@
+#include "publish/previewing_shell.hpp"
+
+#include "platform/error.hpp"
+
+namespace tarvomen {
+
+PreviewingShell::PreviewingShell(Shell& inner, const Drive& drive, int port)
+    : inner_(inner), drive_(drive), port_(port) {}
+
+PreviewingShell::~PreviewingShell() = default;
+
+PreviewServer& PreviewingShell::startServer() {
+    if (!server_) {
+        auto server = std::make_unique<PreviewServer>(drive_.root());
+        server->start(port_);
+        server_ = std::move(server);
+    }
+    return *server_;
+}
+
+void PreviewingShell::open(const std::string& target, ShowMode mode) {
+    const std::optional<std::string> name = PreviewServer::siteNameOf(drive_, target);
+    if (!name) {
+        inner_.open(target, mode);
+        return;
+    }
+    PreviewServer* server = nullptr;
+    try {
+        server = &startServer();
+    } catch (const Error&) {
+        // Without a server the page still opens from its file, as the shell would open it.
+        inner_.open(target, mode);
+        return;
+    }
+    server->notifyGenerated();
+    inner_.open(server->address(*name), mode);
+}
+
+}  // namespace tarvomen
