@@ -1,0 +1,75 @@
+// The desktop program: `tarvomen [--drive DIR]`.
+#include <QApplication>
+#include <QCommandLineParser>
+
+#include <exception>
+#include <optional>
+#include <string>
+
+#include "gui/gui_context.hpp"
+#include "gui/shell/form_start_view.hpp"
+#include "gui/shell/logo.hpp"
+#include "gui/shell/qt_message_box.hpp"
+#include "platform/drive.hpp"
+#include "platform/font_list.hpp"
+#include "publish/desktop_shell.hpp"
+#include "publish/previewing_shell.hpp"
+#include "store/app_state.hpp"
+#include "tarvomen/version.hpp"
+
+int main(int argc, char** argv) {
+    using namespace tarvomen;
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tarvomen"));
+    QApplication::setApplicationVersion(QString::fromUtf8(kVersion));
+    QApplication::setWindowIcon(gui::tarvomenIcon());
+    // The program ends through the exit sequence of the start window only.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Site builder for a small on-line shop. The drive folder stands for drive C:."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption driveOption(
+        QStringLiteral("drive"),
+        QStringLiteral("The drive folder (default: $TARVOMEN_DRIVE, else "
+                       "$XDG_DATA_HOME/tarvomen/drive_c)."),
+        QStringLiteral("DIR"));
+    parser.addOption(driveOption);
+    parser.process(app);
+
+    std::optional<std::string> driveArgument;
+    if (parser.isSet(driveOption)) driveArgument = parser.value(driveOption).toStdString();
+
+    gui::QtMessageBox messages;
+    try {
+        Drive drive(Drive::locate(driveArgument));
+        FontconfigFontList fonts;
+        DesktopShell desktop(drive);
+        // Previews go to the browser through a local server, so that the pages' /Tarvomen/...
+        // references resolve; folders and the FTP address pass straight to the desktop.
+        PreviewingShell shell(desktop, drive);
+        AppState state(drive, Services{&messages, &shell, &fonts, nullptr, nullptr});
+
+        gui::WindowRegistry windows;
+        gui::GuiContext context{state, windows};
+        gui::registerAllWindows(context);
+        windows.show(WindowId::FormStart);
+        auto* start = qobject_cast<gui::FormStartView*>(windows.view(WindowId::FormStart));
+        QObject::connect(start, &gui::FormStartView::programEnded, &app, &QApplication::quit,
+                         Qt::QueuedConnection);
+        const int status = app.exec();
+        // The views work on the state above: they go first, the start window last.
+        for (WindowId window :
+             {WindowId::FormProfile, WindowId::FormDetail, WindowId::FormLink, WindowId::Form1,
+              WindowId::FormMedia, WindowId::FormMedia2, WindowId::frmLogin, WindowId::FormStart}) {
+            delete windows.view(window);
+        }
+        return status;
+    } catch (const std::exception& error) {
+        messages.inform(error.what(), "Tarvomen", MessageBox::Icon::Critical);
+        return 1;
+    }
+}

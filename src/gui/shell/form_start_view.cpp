@@ -1,0 +1,171 @@
+#include "gui/shell/form_start_view.hpp"
+
+#include <QCloseEvent>
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+#include "gui/shell/guarded.hpp"
+#include "gui/shell/logo.hpp"
+
+namespace tarvomen::gui {
+namespace {
+
+QString qs(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+// The caption font of the product name: "Westminster" where it is installed, else the first
+// installed of a few display-like families.
+QFont label2Font() {
+    const QStringList installed = QFontDatabase::families();
+    QString family = QStringLiteral("Westminster");
+    if (!installed.contains(family, Qt::CaseInsensitive)) {
+        family = QStringLiteral("Sans Serif");
+        for (const char* candidate : {"URW Gothic", "DejaVu Sans", "Nimbus Sans"}) {
+            if (installed.contains(QLatin1String(candidate), Qt::CaseInsensitive)) {
+                family = QLatin1String(candidate);
+                break;
+            }
+        }
+    }
+    QFont font(family, 13, QFont::Bold);
+    font.setLetterSpacing(QFont::AbsoluteSpacing, 0.6);
+    return font;
+}
+
+}  // namespace
+
+FormStartView::FormStartView(GuiContext& context, QWidget* parent)
+    : QWidget(parent), context_(context), model_(context.state, context.windows) {
+    setObjectName(QStringLiteral("FormStart"));
+    setWindowTitle(QStringLiteral("Tarvomen"));
+    setAccessibleName(windowTitle());
+    setWindowIcon(tarvomenIcon());
+
+    // Left: the logo and the product name on a dark panel.
+    auto* panel = new QWidget(this);
+    panel->setObjectName(QStringLiteral("LogoPanel"));
+    panel->setAttribute(Qt::WA_StyledBackground);
+    panel->setStyleSheet(QStringLiteral(
+        "#LogoPanel { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #16365f, "
+        "stop:1 #0d5c63); border-radius: 6px; }"
+        "#Label2 { color: #f4f1e6; }"));
+    picture1_ = new QLabel(panel);
+    picture1_->setObjectName(QStringLiteral("Picture1"));
+    picture1_->setAccessibleName(QStringLiteral("Picture1"));
+    picture1_->setAccessibleDescription(QStringLiteral("Tarvomen logo"));
+    picture1_->setPixmap(tarvomenLogo(136));
+    picture1_->setAlignment(Qt::AlignCenter);
+    label2_ = new QLabel(QString::fromUtf8(FormStart::kLabel2Caption), panel);
+    label2_->setObjectName(QStringLiteral("Label2"));
+    label2_->setAccessibleName(label2_->text());
+    label2_->setFont(label2Font());
+    label2_->setWordWrap(true);
+    label2_->setAlignment(Qt::AlignCenter);
+    auto* panelLayout = new QVBoxLayout(panel);
+    panelLayout->setContentsMargins(18, 22, 18, 22);
+    panelLayout->setSpacing(16);
+    panelLayout->addWidget(picture1_);
+    panelLayout->addWidget(label2_);
+    panelLayout->addStretch();
+    panel->setFixedWidth(190);
+
+    // Middle: the welcome text or the F.T.P. list.
+    richTextBox1_ = new QTextEdit(this);
+    richTextBox1_->setObjectName(QStringLiteral("RichTextBox1"));
+    richTextBox1_->setAccessibleName(QStringLiteral("RichTextBox1"));
+    richTextBox1_->setReadOnly(true);
+    QFont times(QStringLiteral("Times New Roman"), 12);
+    times.setStyleHint(QFont::Serif);
+    richTextBox1_->setFont(times);
+    richTextBox1_->setMinimumSize(440, 330);
+    list1_ = new QListWidget(this);
+    list1_->setObjectName(QStringLiteral("List1"));
+    list1_->setAccessibleName(QStringLiteral("List1"));
+    list1_->setMinimumSize(440, 330);
+    auto* middle = new QVBoxLayout;
+    middle->addWidget(richTextBox1_);
+    middle->addWidget(list1_);
+
+    // Right: the six buttons.
+    auto* buttons = new QVBoxLayout;
+    buttons->setSpacing(8);
+    for (std::size_t i = 0; i < command_.size(); ++i) {
+        auto* button = new QPushButton(this);
+        button->setObjectName(QStringLiteral("Command%1").arg(i + 1));
+        button->setMinimumSize(136, 34);
+        buttons->addWidget(button);
+        command_[i] = button;
+        const int index = static_cast<int>(i) + 1;
+        connect(button, &QPushButton::clicked, this,
+                [this, index] { guarded(context_.state, [&] { model_.clickCommand(index); }); });
+    }
+    buttons->addStretch();
+
+    auto* root = new QHBoxLayout(this);
+    root->setContentsMargins(12, 12, 12, 12);
+    root->setSpacing(14);
+    root->addWidget(panel);
+    root->addLayout(middle, 1);
+    root->addLayout(buttons);
+    root->setSizeConstraint(QLayout::SetMinimumSize);
+
+    const auto clickLine = [this](QListWidgetItem* item) {
+        const int line = list1_->row(item);
+        guarded(context_.state, [&] { model_.clickList1(line); });
+    };
+    connect(list1_, &QListWidget::itemClicked, this, clickLine);
+    connect(list1_, &QListWidget::itemActivated, this, clickLine);
+
+    model_.changed = [this] { refresh(); };
+    model_.load(false);  // no input-method editor status on this platform: accented captions
+}
+
+void FormStartView::refresh() {
+    for (std::size_t i = 0; i < command_.size(); ++i) {
+        const FormStart::Button& state = model_.Command[i];
+        QPushButton* button = command_[i];
+        button->setText(qs(state.caption));
+        button->setAccessibleName(qs(state.caption));
+        button->setEnabled(state.enabled);
+        button->setVisible(state.visible);
+    }
+
+    QStringList lines;
+    for (const auto& line : model_.List1) lines << qs(line);
+    QStringList shownLines;
+    for (int i = 0; i < list1_->count(); ++i) shownLines << list1_->item(i)->text();
+    if (lines != shownLines) {
+        list1_->clear();
+        list1_->addItems(lines);
+    }
+    list1_->setVisible(model_.List1Visible);
+
+    if (richTextBox1_->toPlainText() != qs(model_.RichTextBox1)) {
+        richTextBox1_->setPlainText(qs(model_.RichTextBox1));
+    }
+    richTextBox1_->setVisible(model_.RichTextBox1Visible);
+
+    if (model_.mode() != shownMode_) {
+        shownMode_ = model_.mode();
+        adjustSize();
+    }
+    if (model_.ended() && !endAnnounced_) {
+        endAnnounced_ = true;
+        hide();
+        emit programEnded();
+    }
+}
+
+void FormStartView::closeEvent(QCloseEvent* event) {
+    // The exit question offers no way back: the window always closes.
+    if (!model_.ended()) guarded(context_.state, [&] { model_.unload(); });
+    event->accept();
+}
+
+}  // namespace tarvomen::gui

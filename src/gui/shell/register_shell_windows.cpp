@@ -1,0 +1,21 @@
+#include "gui/shell/register_shell_windows.hpp"
+
+#include <stdexcept>
+
+#include "gui/shell/form_start_view.hpp"
+#include "gui/shell/frm_login_view.hpp"
+
+namespace tarvomen::gui {
+
+// The start window and the FTP dialog. The dialog works on the one start window, which stays
+// loaded for the whole run.
+void registerShellWindows(GuiContext& context) {
+    context.windows.add(WindowId::FormStart, [&context] { return new FormStartView(context); });
+    context.windows.add(WindowId::frmLogin, [&context] {
+        auto* start = qobject_cast<FormStartView*>(context.windows.view(WindowId::FormStart));
+        if (!start) throw std::logic_error("The start window is not loaded.");
+        return new FrmLoginView(context, start->model());
+    });
+}
+
+}  // namespace tarvomen::gui

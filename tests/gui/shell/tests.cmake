@@ -1,0 +1,1 @@
+tarvomen_add_gui_test(gui_shell_tests SOURCES ${CMAKE_CURRENT_LIST_DIR}/shell_walk_test.cpp)
