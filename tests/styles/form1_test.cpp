@@ -187,5 +187,33 @@ TEST_F(Form1Test, ButtonsHandOverToTheEditorOrAMediaPicker) {
     EXPECT_EQ(windows.calls, (Calls{{"show", WindowId::FormMedia2}, {"unload", WindowId::Form1}}));
 }
 
+TEST_F(Form1Test, PreviewGeneratesThePageAndReportsAPageThatCannotBeWritten) {
+    ProductRecord product;
+    product.ProductName = "Tea";
+    state.files.writeProduct(3, product);
+    state.PageKind = 1;
+    state.CurrentRecord = 3;
+    Form1 form(state, windows);
+    form.Combo1Click(0, 5);
+    form.Command3Click();
+    ASSERT_EQ(shell.opened.size(), 1u);
+    EXPECT_EQ(shell.opened[0].first, "C:\\Tarvomen\\test.html");
+    EXPECT_NE(testing::readFile(temp / "Tarvomen/test.html").find("<BODY BGColor=\"#FF0000\""),
+              std::string::npos);
+    EXPECT_EQ(state.CurrentRecord, 3);
+    EXPECT_EQ(state.CurrentStyle, storedStyle(3));
+
+    // A folder in the way of the page: the user is told, nothing is opened.
+    std::filesystem::remove(temp / "Tarvomen/test.html");
+    std::filesystem::create_directories(temp / "Tarvomen/test.html/in the way");
+    form.Command3Click();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_NE(messages.shown[0].text.find("test.html"), std::string::npos);
+    EXPECT_EQ(messages.shown[0].title, "Tarvomen");
+    EXPECT_EQ(shell.opened.size(), 1u);
+    EXPECT_EQ(state.PageKind, 1);
+    EXPECT_EQ(state.CurrentRecord, 3);
+}
+
 }  // namespace
 }  // namespace tarvomen::styles

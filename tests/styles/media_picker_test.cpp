@@ -215,6 +215,30 @@ TEST_F(MediaPickerTest, ExitFromThePictureViewStoresAndClosingDoesNot) {
     EXPECT_EQ(state.CurrentStyle.BannerFile.trimmed(), "BANNER01.JPG");
 }
 
+TEST_F(MediaPickerTest, PreviewStoresTheChoicesAndShowsThePageWithThem) {
+    mediaFolder("Sea", {"BACKGD02.JPG"});
+    ProductRecord product;
+    product.ProductName = "Tea";
+    state.files.writeProduct(3, product);
+    state.PageKind = 1;
+    state.CurrentRecord = 3;
+    FormMedia picker(state, windows);
+    choose(picker, "Sea");
+    picker.Option1DblClick(0);
+    picker.Command1Click();
+
+    EXPECT_EQ(storedStyle(3).BackgroundFile.trimmed(), "BACKGD02.JPG");
+    EXPECT_NE(
+        testing::readFile(temp / "Tarvomen/test.html").find("BACKGROUND=/Tarvomen/Data/0.JPG>"),
+        std::string::npos);
+    EXPECT_EQ(testing::readFile(temp / "Tarvomen/Data/0.JPG"), "BACKGD02.JPG");
+    ASSERT_EQ(shell.opened.size(), 1u);
+    EXPECT_EQ(shell.opened[0].first, "C:\\Tarvomen\\test.html");
+    EXPECT_EQ(state.CurrentStyle.MediaFolder.trimmed(),
+              "C:\\Program Files\\Tarvomen\\TMedia\\Sea\\");
+    EXPECT_EQ(drive.currentDirectory(), "C:\\Program Files\\Tarvomen\\TMedia\\Sea");
+}
+
 TEST_F(MediaPickerTest, AThemeWithoutTheStartingPicturesListsNothingUntilChosenAgain) {
     mediaFolder("Sea", {"BACKGD01.GIF", "SOUNDS01.WAV"});
     FormMedia picker(state, windows);
