@@ -52,5 +52,8 @@ int runInit(Context& context);
 int runShow(Context& context);
 int runSet(Context& context);
 int runServe(Context& context);
+int runGenerate(Context& context);
+int runPreview(Context& context);
+int runLink(Context& context);
 
 }  // namespace tarvomen::cli

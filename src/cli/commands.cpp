@@ -20,6 +20,14 @@ const std::vector<Command>& commands() {
         {"serve", "serve [--port N]",
          "serve the generated site on http://127.0.0.1 until interrupted; open pages reload",
          runServe},
+        {"generate", "generate [--boxed] [--from-detail] [--shopcart] [--open]",
+         "write the whole site into C:\\Tarvomen and print the path of its index.html",
+         runGenerate},
+        {"preview", "preview N [--open]",
+         "write the preview of product N into C:\\Tarvomen\\test.html and print its path",
+         runPreview},
+        {"link", "link 2|3 [--open]", "write the Link2 or Link3 page by itself and print its path",
+         runLink},
     };
     return all;
 }

@@ -1,0 +1,131 @@
+// generate, preview and link: the generate command of the pickers for the home page (the whole
+// site), a product (its preview page) or a link page, on the record files of the drive.
+#include <algorithm>
+#include <optional>
+#include <ostream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "cli/cli.hpp"
+#include "cli/console_services.hpp"
+#include "generator/generate.hpp"
+#include "publish/desktop_shell.hpp"
+#include "store/style_ops.hpp"
+
+namespace tarvomen::cli {
+namespace {
+
+struct Options {
+    std::vector<std::string> positional;
+    bool boxed = false;
+    bool fromDetail = false;
+    bool shopCart = false;
+    bool open = false;
+};
+
+// `allowed` lists the options besides --open that the command takes.
+Options parseOptions(const std::vector<std::string>& args,
+                     std::initializer_list<std::string_view> allowed) {
+    Options options;
+    for (const std::string& arg : args) {
+        const bool known = arg == "--open" || std::find(allowed.begin(), allowed.end(),
+                                                        std::string_view(arg)) != allowed.end();
+        if (arg.starts_with("-") && !known) throw UsageError("unknown option \"" + arg + "\".");
+        if (arg == "--open") {
+            options.open = true;
+        } else if (arg == "--boxed") {
+            options.boxed = true;
+        } else if (arg == "--from-detail") {
+            options.fromDetail = true;
+        } else if (arg == "--shopcart") {
+            options.shopCart = true;
+        } else {
+            options.positional.push_back(arg);
+        }
+    }
+    return options;
+}
+
+// The program as the pickers find it: the record files open, the page record in memory, the
+// run options as the style picker sets them when it opens for the home page (Normal, From
+// Profile, ShopCart Off) unless the options change them.
+void prepareState(Context& context, const Options& options) {
+    context.openSiteFiles();
+    AppState& state = context.state;
+    state.Page = state.files.readPage(1);
+    state.CurrentRecord = 1;
+    state.LinkAppearanceNormal = !options.boxed;
+    state.LinkStyleFromProfile = !options.fromDetail;
+    state.ShopCartOn = options.shopCart;
+}
+
+// Runs the generate command for the page selected in the state and prints the host path of
+// the page it wrote. A message box that stopped it (its text is already on stderr) or a page
+// that could not be written gives status 1.
+int generateSelectedPage(Context& context, const char* command, bool open) {
+    AppState& state = context.state;
+    auto* console = dynamic_cast<ConsoleShell*>(state.services.shell);
+    if (!console) throw std::logic_error("the command line runs with its console shell");
+
+    // --open: the generated page's hand-off reaches the desktop. This is the one place that
+    // decides how a written page is shown.
+    std::optional<DesktopShell> desktop;
+    if (open) {
+        desktop.emplace(state.drive);
+        console->forwardTo(&*desktop);
+    }
+    struct StopForwarding {
+        ConsoleShell* shell;
+        ~StopForwarding() { shell->forwardTo(nullptr); }
+    } stopForwarding{console};
+
+    const std::size_t before = console->handedOver().size();
+    GetMediaParm(state);  // the selected page's style, as the pickers hold it
+    try {
+        Generate(state);
+    } catch (const UsageError&) {
+        throw;
+    } catch (const Error& error) {
+        context.err << "tarvomen-cli " << command << ": " << error.what() << "\n";
+        return kExitFailure;
+    }
+    if (console->handedOver().size() == before) return kExitFailure;
+    context.out << state.drive.resolve(console->handedOver().back()).string() << "\n";
+    return kExitOk;
+}
+
+}  // namespace
+
+int runGenerate(Context& context) {
+    const Options options = parseOptions(context.args, {"--boxed", "--from-detail", "--shopcart"});
+    if (!options.positional.empty()) {
+        throw UsageError("unexpected argument \"" + options.positional.front() + "\".");
+    }
+    prepareState(context, options);
+    context.state.PageKind = 0;
+    return generateSelectedPage(context, "generate", options.open);
+}
+
+int runPreview(Context& context) {
+    const Options options = parseOptions(context.args, {});
+    if (options.positional.size() != 1) throw UsageError("name one product: preview N.");
+    const int product = parseNumberArgument(options.positional[0], 1, 30, "The product number");
+    prepareState(context, options);
+    context.state.PageKind = 1;
+    context.state.CurrentRecord = product;
+    return generateSelectedPage(context, "preview", options.open);
+}
+
+int runLink(Context& context) {
+    const Options options = parseOptions(context.args, {});
+    if (options.positional.size() != 1) throw UsageError("name the link page: link 2 or link 3.");
+    const int linkNo = parseNumberArgument(options.positional[0], 2, 3, "The link page");
+    prepareState(context, options);
+    context.state.PageKind = 2;
+    context.state.LinkNo = static_cast<std::int16_t>(linkNo);
+    context.state.LinkRecordNo = 1;
+    return generateSelectedPage(context, "link", options.open);
+}
+
+}  // namespace tarvomen::cli
