@@ -1,0 +1,299 @@
+#include "editors/field_list_editor.hpp"
+
+#include <algorithm>
+#include <utility>
+
+#include "editors/utf8_text.hpp"
+#include "shell/strings.hpp"
+#include "store/site_paths.hpp"
+
+namespace tarvomen::editors {
+namespace {
+
+constexpr const char* kTitle = "Tarvomen";
+
+int characters(const std::string& text) {
+    return static_cast<int>(utf8::length(text));
+}
+
+std::string selectedText(const BodyBox& box) {
+    return utf8::substring(box.text, static_cast<std::size_t>(box.selStart),
+                           static_cast<std::size_t>(box.selLength));
+}
+
+}  // namespace
+
+FieldListEditor::FieldListEditor(AppState& state, WindowManager& windows, Config config)
+    : state_(state), windows_(windows), config_(std::move(config)) {
+    for (const BoxSpec& spec : config_.boxes) Text1.push_back(EntryBox{{}, spec.limit});
+}
+
+std::string FieldListEditor::text(int id) const {
+    return tarvomen::text(state_, id);
+}
+
+std::string FieldListEditor::helpText(int box) const {
+    const BoxSpec& spec = config_.boxes.at(static_cast<std::size_t>(box));
+    return spec.literal ? spec.literal : text(spec.helpId);
+}
+
+std::string FieldListEditor::limitText(int box) const {
+    return std::to_string(config_.boxes.at(static_cast<std::size_t>(box)).limit);
+}
+
+bool FieldListEditor::boxShown(int box) const {
+    return box >= 0 && box < static_cast<int>(Text1.size()) &&
+           Text1[static_cast<std::size_t>(box)].visible;
+}
+
+void FieldListEditor::tell(const std::string& english, const std::string& french) const {
+    if (!state_.services.messages) return;
+    state_.services.messages->inform(state_.LangInd == kLangFrench ? french : english, kTitle,
+                                     MessageBox::Icon::Exclamation);
+}
+
+void FieldListEditor::notify() {
+    if (changed) changed();
+}
+
+std::optional<ControlRef> FieldListEditor::takeFocusRequest() {
+    return std::exchange(focusRequest_, std::nullopt);
+}
+
+bool FieldListEditor::takePopupRequest() {
+    return std::exchange(popupRequest_, false);
+}
+
+void FieldListEditor::load() {
+    state_.drive.changeDirectory(paths::kProgramFolder);  // a failure leaves the folder as it was
+    fillLists();
+    showBoxes(false);
+    RTB1.visible = false;
+    Picture1.visible = false;
+    mnuEdit.visible = false;
+    RTB1.besideBox9 = false;
+    Label1 = Label{text(config_.startTextId), true, ControlRef::box(0)};
+    Label3.caption = welcomeText();
+    Label3.visible = true;
+    Label2.caption = config_.caption;
+    Label2.visible = true;
+    Command1 = Button{text(kExitText), true};
+    setCommand2(kStylesText, false);
+    loadExtras();
+    notify();
+}
+
+void FieldListEditor::clickList(int list, int line) {
+    RecordList& clicked = list == 0 ? List1 : List2;
+    if (line < 0 || line >= static_cast<int>(clicked.lines.size())) return;
+    clicked.selected = line;
+    Label3.visible = false;
+    listClickExtras();
+    showBoxes(true);
+    RTB1.visible = true;
+    RTB1.tabStop = true;
+    RTB1.text.clear();
+    RTB1.selStart = RTB1.selLength = 0;
+    requestFocus(ControlRef::box(0));
+    showHelp(0, Occasion::ListClick);
+    setCommand2(kStylesText);
+    showRecord(loadRecord(list, line));
+    notify();
+}
+
+void FieldListEditor::enterKey(ControlRef focused) {
+    int position = config_.bodyTab + 1;  // the lists and buttons come after the body text box
+    if (focused.kind == ControlRef::Kind::Box) position = focused.index;
+    if (focused.kind == ControlRef::Kind::Body) position = config_.bodyTab;
+    nextTab = position == config_.lastTab ? 0 : position + 1;
+    if (nextTab < static_cast<int>(Text1.size())) {
+        // A hidden box cannot take the focus: Enter then does nothing.
+        if (!Text1[static_cast<std::size_t>(nextTab)].visible) return;
+        enterBox(nextTab);
+    } else {
+        if (!RTB1.visible) return;
+        enterBody();
+    }
+    notify();
+}
+
+void FieldListEditor::bodyMouseDown(bool rightButton) {
+    if (!RTB1.visible) return;
+    richTextMode = true;
+    if (rightButton) popupRequest_ = true;
+    setRTB1();
+    notify();
+}
+
+void FieldListEditor::bodySelectionChanged(int start, int length) {
+    const int size = characters(RTB1.text);
+    RTB1.selStart = std::clamp(start, 0, size);
+    RTB1.selLength = std::clamp(length, 0, size - RTB1.selStart);
+    if (richTextMode) refreshMenu();
+    notify();
+}
+
+void FieldListEditor::refreshMenu() {
+    const bool selection = RTB1.selLength > 0;
+    mnuEdit.couper = selection;
+    mnuEdit.copier = selection;
+    mnuEdit.coller = state_.services.clipboard && !state_.services.clipboard->text().empty();
+    mnuEdit.selectionnerTout = !RTB1.text.empty();
+}
+
+void FieldListEditor::clickCommand2() {
+    if (command2Is(kStylesText)) {
+        styles();
+        notify();
+    } else if (command2Is(kContinueText)) {
+        continueSave();
+        notify();
+    }
+}
+
+void FieldListEditor::clickExit() {
+    windows_.show(WindowId::FormStart);
+    windows_.unload(config_.window);
+}
+
+void FieldListEditor::setBoxText(int box, std::string value) {
+    if (box < 0 || box >= static_cast<int>(Text1.size())) return;
+    Text1[static_cast<std::size_t>(box)].text = std::move(value);
+}
+
+bool FieldListEditor::setBodyText(std::string value) {
+    if (characters(value) > BodyBox::kLimit && characters(value) > characters(RTB1.text)) {
+        return false;
+    }
+    RTB1.text = std::move(value);
+    return true;
+}
+
+void FieldListEditor::replaceSelection(const std::string& insert) {
+    std::string& body = RTB1.text;
+    const std::size_t from = utf8::offset(body, static_cast<std::size_t>(RTB1.selStart));
+    const std::size_t to = from + utf8::offset(std::string_view(body).substr(from),
+                                               static_cast<std::size_t>(RTB1.selLength));
+    body.replace(from, to - from, insert);
+    RTB1.selStart += characters(insert);
+    RTB1.selLength = 0;
+}
+
+void FieldListEditor::menuCouper() {
+    if (RTB1.selLength == 0 || !state_.services.clipboard) return;
+    state_.services.clipboard->setText(selectedText(RTB1));
+    replaceSelection({});
+    refreshMenu();
+    notify();
+}
+
+void FieldListEditor::menuCopier() {
+    if (RTB1.selLength == 0 || !state_.services.clipboard) return;
+    state_.services.clipboard->setText(selectedText(RTB1));
+    refreshMenu();
+    notify();
+}
+
+void FieldListEditor::menuColler() {
+    if (!state_.services.clipboard) return;
+    const std::string pasted = state_.services.clipboard->text();
+    // The first 3000 characters of the clipboard, as many as the box has room for.
+    const int room = BodyBox::kLimit - (characters(RTB1.text) - RTB1.selLength);
+    const int count = std::max(0, std::min(BodyBox::kLimit, room));
+    replaceSelection(utf8::substring(pasted, 0, static_cast<std::size_t>(count)));
+    refreshMenu();
+    notify();
+}
+
+void FieldListEditor::menuSelectionnerTout() {
+    RTB1.selStart = 0;
+    RTB1.selLength = characters(RTB1.text);
+    refreshMenu();
+    notify();
+}
+
+void FieldListEditor::showHelp(int box, Occasion occasion) {
+    Label1.caption = helpCaption(box, occasion);
+    Label1.level = ControlRef::box(box);
+}
+
+void FieldListEditor::showBodyHelp(ControlRef level) {
+    Label1.caption = text(config_.bodyHelpId) + "\n";
+    Label1.level = level;
+}
+
+void FieldListEditor::enterRichText() {
+    richTextMode = true;
+    mnuEdit.visible = true;
+    refreshMenu();
+    Picture1.visible = false;
+    requestFocus(ControlRef::body());
+}
+
+void FieldListEditor::showBoxes(bool shown) {
+    for (EntryBox& box : Text1) {
+        box.visible = box.enabled = box.tabStop = shown;
+        box.text.clear();
+    }
+}
+
+void FieldListEditor::showRecord(const FieldValues& loaded) {
+    for (std::size_t i = 0; i < Text1.size() && i < loaded.boxes.size(); ++i) {
+        Text1[i].text = loaded.boxes[i];
+    }
+    RTB1.text = loaded.body;
+    RTB1.selStart = RTB1.selLength = 0;
+    // The preview: shown when the record names a picture, hidden otherwise.
+    Picture1.path = loaded.picture;
+    Picture1.visible = !loaded.picture.empty();
+}
+
+FieldValues FieldListEditor::values() const {
+    FieldValues result;
+    for (const EntryBox& box : Text1) result.boxes.push_back(box.text);
+    result.body = RTB1.text;
+    return result;
+}
+
+void FieldListEditor::getPictFile(int box) {
+    Drive& drive = state_.drive;
+    drive.changeDirectory(paths::kMediaFolder);
+    EntryBox& target = Text1[static_cast<std::size_t>(box)];
+    std::string pick = target.text;
+    if (state_.services.fileDialog) {
+        FileDialogRequest request;
+        request.title = kPictureTitle;
+        request.initialFolder = drive.currentDirectory();
+        request.filters = {{"GIF Images (*.gif)", "*.gif"}, {"JPG Images (*.jpg)", "*.jpg"}};
+        if (auto chosen = state_.services.fileDialog->openFile(request)) {
+            if (state_.services.messages) {
+                state_.services.messages->inform("File to Open: " + *chosen,
+                                                 drive.currentDirectory());
+            }
+            pick = std::move(*chosen);
+        }
+    }
+    target.text = pick;
+    if (pick.empty()) return;
+    const std::string_view mediaFolder = paths::kMediaFolder;
+    if (pick.compare(0, mediaFolder.size(), mediaFolder) != 0) {
+        if (state_.services.messages)
+            state_.services.messages->inform(kOutsideMediaMessage, kTitle);
+        target.text.clear();
+        return;
+    }
+    Picture1.path = pick;
+    Picture1.visible = true;
+}
+
+void FieldListEditor::styles(std::int16_t pageKind) {
+    state_.PageKind = pageKind;
+    windows_.show(WindowId::Form1);
+    windows_.hide(config_.window);
+}
+
+void FieldListEditor::setCommand2(int textId, bool visible) {
+    Command2 = Button{text(textId), visible};
+}
+
+}  // namespace tarvomen::editors

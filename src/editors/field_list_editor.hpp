@@ -1,0 +1,217 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "shell/window_manager.hpp"
+#include "store/app_state.hpp"
+#include "store/load_save.hpp"
+
+namespace tarvomen::editors {
+
+// A control of an editor form, as the handlers name it: a record list, entry box `index`, or
+// the body text box `RTB1`.
+struct ControlRef {
+    enum class Kind { None, List1, List2, Box, Body };
+    Kind kind = Kind::None;
+    int index = 0;
+
+    static ControlRef box(int i) { return {Kind::Box, i}; }
+    static ControlRef body() { return {Kind::Body, 0}; }
+    friend bool operator==(const ControlRef&, const ControlRef&) = default;
+};
+
+struct EntryBox {
+    std::string text;  // UTF-8
+    int limit = 0;     // entry limit in characters
+    bool visible = false;
+    bool enabled = false;
+    bool tabStop = false;
+};
+
+struct RecordList {
+    std::vector<std::string> lines;
+    std::optional<int> selected;
+    bool visible = true;
+};
+
+struct BodyBox {
+    static constexpr int kLimit = 3000;
+    std::string text;  // UTF-8, plain text
+    int selStart = 0;  // in characters
+    int selLength = 0;
+    bool visible = false;
+    bool tabStop = false;
+    // Moved beside box 9 (the profile editor while the body is edited), else at its design place.
+    bool besideBox9 = false;
+};
+
+struct Label {
+    std::string caption;
+    bool visible = true;
+    ControlRef level = ControlRef::box(0);  // the control it stands level with
+};
+
+struct Button {
+    std::string caption;
+    bool visible = true;
+};
+
+struct EditMenu {
+    bool visible = false;
+    bool couper = false;
+    bool copier = false;
+    bool coller = false;
+    bool selectionnerTout = false;
+};
+
+struct Picture {
+    std::string path;  // Windows path of the picture shown
+    bool visible = false;
+};
+
+// The field-list editing that the three record editors share: the record list, a column of
+// entry boxes with their help captions, the body text box with its edit menu, the picture
+// picker and the Styles/Continue button. Each editor is this model plus its own boxes, texts and
+// departures. The public members are the state the view shows; the view reports the user's
+// actions through the handlers and shows the state again when `changed` is called.
+class FieldListEditor {
+  public:
+    // When a help caption is shown: a list line clicked, a box clicked, a box entered with Enter.
+    enum class Occasion { ListClick, BoxClick, Enter };
+
+    static constexpr const char* kPictureTitle =
+        "Tarvomen - Select a GIF or JPG Image for product DETAIL!";
+    static constexpr const char* kOutsideMediaMessage =
+        "Please Select from within C:\\Program Files\\TMedia\\ OR place your media there.";
+
+    virtual ~FieldListEditor() = default;
+    FieldListEditor(const FieldListEditor&) = delete;
+    FieldListEditor& operator=(const FieldListEditor&) = delete;
+
+    WindowId window() const { return config_.window; }
+    const char* caption() const { return config_.caption; }
+    int imageBox() const { return config_.imageBox; }
+    bool hasSecondList() const { return config_.window == WindowId::FormLink; }
+
+    // Event handlers.
+    void load();
+    void clickList(int list, int line);  // list 0 = List1, 1 = List2
+    virtual void clickBox(int box) = 0;
+    // The Enter key while `focused` has the focus; the key itself is always discarded.
+    void enterKey(ControlRef focused);
+    // A click into the body text box; a mouse button pressed in it.
+    virtual void clickBody() = 0;
+    void bodyMouseDown(bool rightButton);
+    void bodySelectionChanged(int start, int length);
+    void clickCommand2();
+    void clickExit();  // Command1, or the window closed
+
+    // Typing in the boxes. A body longer than its limit is refused (false).
+    void setBoxText(int box, std::string text);
+    bool setBodyText(std::string text);
+
+    // The edit menu of the body text box.
+    void menuCouper();
+    void menuCopier();
+    void menuColler();
+    void menuSelectionnerTout();
+
+    // The view takes these requests once: the control to focus, the edit menu to pop up.
+    std::optional<ControlRef> takeFocusRequest();
+    bool takePopupRequest();
+
+    std::vector<EntryBox> Text1;
+    RecordList List1;
+    RecordList List2;  // the link editor only
+    BodyBox RTB1;
+    Label Label1;  // help caption
+    Label Label2;  // banner
+    Label Label3;  // welcome text, then the status line
+    Picture Picture1;
+    Button Command1;
+    Button Command2;
+    EditMenu mnuEdit;
+    bool richTextMode = false;
+    int nextTab = 0;
+
+    std::function<void()> changed;
+
+  protected:
+    // Ids of the captions of Command1 and Command2.
+    static constexpr int kExitText = 50;
+    static constexpr int kStylesText = 51;
+    static constexpr int kContinueText = 52;
+
+    struct BoxSpec {
+        int helpId;  // 0: `literal` is the help
+        int limit;
+        const char* literal = nullptr;
+    };
+    struct Config {
+        WindowId window;
+        const char* caption;
+        std::vector<BoxSpec> boxes;
+        int imageBox;
+        int bodyTab;      // tab position of RTB1
+        int lastTab;      // Enter wraps to 0 after this position; -1: never
+        int bodyHelpId;   // help of the body text box
+        int startTextId;  // the "start by clicking" text
+    };
+
+    FieldListEditor(AppState& state, WindowManager& windows, Config config);
+
+    // Each form's parts of the handlers.
+    virtual std::string welcomeText() const = 0;
+    virtual std::string helpCaption(int box, Occasion occasion) const = 0;
+    virtual void fillLists() = 0;
+    virtual void loadExtras() {}
+    virtual void listClickExtras() {}
+    virtual FieldValues loadRecord(int list, int line) = 0;
+    virtual void enterBox(int box) = 0;
+    virtual void enterBody() = 0;
+    virtual void setRTB1() = 0;
+    virtual void styles() = 0;
+    virtual void continueSave() = 0;
+
+    std::string text(int id) const;
+    // The help text of a box (its string-table text, or its literal) and its entry limit.
+    std::string helpText(int box) const;
+    std::string limitText(int box) const;
+    // True for a box that exists and is shown (only such a box can be clicked).
+    bool boxShown(int box) const;
+    // Says `english` (or `french` when French was chosen) in an OK box titled "Tarvomen".
+    void tell(const std::string& english, const std::string& french) const;
+    void notify();
+    void requestFocus(ControlRef control) { focusRequest_ = control; }
+
+    // Help caption of box `box` level with it.
+    void showHelp(int box, Occasion occasion);
+    // The body text box's help (its help text and a line feed) level with `level`.
+    void showBodyHelp(ControlRef level);
+    // The common part of `SetRTB1`: rich-text mode, the edit menu, no preview, focus in RTB1.
+    void enterRichText();
+    void refreshMenu();
+    // Shows, enables and empties every box and puts it in the tab order (or the reverse).
+    void showBoxes(bool shown);
+    void showRecord(const FieldValues& values);
+    FieldValues values() const;
+    void getPictFile(int box);
+    void styles(std::int16_t pageKind);
+    void setCommand2(int textId, bool visible = true);
+    bool command2Is(int textId) const { return Command2.caption == text(textId); }
+
+    AppState& state_;
+    WindowManager& windows_;
+    const Config config_;
+
+  private:
+    void replaceSelection(const std::string& insert);
+
+    std::optional<ControlRef> focusRequest_;
+    bool popupRequest_ = false;
+};
+
+}  // namespace tarvomen::editors

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "editors/field_list_editor.hpp"
+
+namespace tarvomen::editors {
+
+// `FormProfile`: the page record (the home page, the site's coordinates, the home-page links,
+// the currency and the body text).
+class FormProfile : public FieldListEditor {
+  public:
+    static constexpr const char* kSymbolHelp = "Either $ or E...";
+    static constexpr const char* kCurrencyHelp = "Either U.S. or Euro...";
+
+    FormProfile(AppState& state, WindowManager& windows);
+
+    void clickBox(int box) override;
+    void clickBody() override;
+
+  protected:
+    std::string welcomeText() const override;
+    std::string helpCaption(int box, Occasion occasion) const override;
+    void fillLists() override;
+    FieldValues loadRecord(int list, int line) override;
+    void enterBox(int box) override;
+    void enterBody() override;
+    void setRTB1() override;
+    void styles() override;
+    void continueSave() override;
+};
+
+}  // namespace tarvomen::editors

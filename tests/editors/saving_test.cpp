@@ -1,0 +1,186 @@
+// "Continue": the save question, the status line, list mode afterwards, refusals.
+#include "editor_fixture.hpp"
+
+namespace tarvomen::editors {
+namespace {
+
+class SavingTest : public EditorTest {};
+
+TEST_F(SavingTest, DetailSaveWritesTheProductAndReturnsToListMode) {
+    auto detail = open<FormDetail>();
+    detail->clickList(0, 2);
+    detail->setBoxText(0, "Teapot");
+    detail->clickBox(3);
+    detail->setBoxText(3, "12.5");
+    detail->setBodyText("  Fine china  ");
+    messages.answer(Answer::Yes);
+    detail->clickCommand2();
+
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "Update the Tarvomen Detail?");
+    const ProductRecord stored = state.files.readProduct(3);
+    EXPECT_EQ(stored.RecordNo, 2);
+    EXPECT_EQ(stored.ProductName.trimmed(), "Teapot");
+    EXPECT_EQ(stored.UnitPrice, Currency{125000});
+    EXPECT_EQ(stored.BodyText.trimmed(), "Fine china");
+    EXPECT_EQ(state.CurrentRecord, 3);
+
+    EXPECT_EQ(detail->Label3.caption, "Detail Teapot Updated o.k.!");
+    EXPECT_TRUE(detail->Label3.visible);
+    EXPECT_EQ(detail->List1.lines[2], "3Teapot" + std::string(34, ' '));
+    EXPECT_FALSE(detail->List1.selected);
+    EXPECT_TRUE(detail->List1.visible);
+    EXPECT_EQ(detail->Command2.caption, "Styles");
+    EXPECT_EQ(detail->Label1.caption,
+              "Start by CLICKING a Detail line, entering some details and pressing ENTER! ");
+    for (const EntryBox& box : detail->Text1) EXPECT_FALSE(box.visible || !box.text.empty());
+    EXPECT_FALSE(detail->RTB1.visible);
+}
+
+TEST_F(SavingTest, AnsweringNoWritesNothingAndReturnsToListMode) {
+    const std::string pageBefore = pageFile();
+    const std::string productBefore = productFile();
+
+    auto profile = open<FormProfile>();
+    profile->clickList(0, 0);
+    profile->clickBox(1);
+    profile->setBoxText(1, "My shop");
+    messages.answer(Answer::No);
+    profile->clickCommand2();
+    EXPECT_EQ(profile->Text1[1].text, "My shop") << "the profile boxes keep what was typed";
+    EXPECT_TRUE(profile->Text1[1].visible);
+    EXPECT_TRUE(profile->List1.visible);
+    EXPECT_EQ(profile->Command2.caption, "Styles");
+    EXPECT_FALSE(profile->Label3.visible) << "no status";
+
+    auto detail = open<FormDetail>();
+    detail->clickList(0, 0);
+    detail->clickBox(1);
+    detail->setBoxText(1, "Blue");
+    messages.answer(Answer::No);
+    detail->clickCommand2();
+    EXPECT_EQ(detail->Text1[1].text, "");
+    EXPECT_FALSE(detail->Text1[1].visible);
+
+    auto link = open<FormLink>();
+    link->clickList(0, 0);
+    link->clickBox(1);
+    link->setBoxText(1, "Heading");
+    messages.answer(Answer::No);
+    link->clickCommand2();
+    EXPECT_EQ(link->Text1[1].text, "") << "the link page is shown again as stored";
+
+    EXPECT_EQ(pageFile(), pageBefore);
+    EXPECT_EQ(productFile(), productBefore);
+}
+
+// A value the record cannot hold: the user is told, nothing is written, and the editor stays
+// in editing with what was typed, where "No" would have emptied the product boxes.
+TEST_F(SavingTest, UnstorableValuesKeepTheEditorEditing) {
+    const std::string productBefore = productFile();
+    auto detail = open<FormDetail>();
+    detail->clickList(0, 0);
+    detail->clickBox(2);
+    detail->setBoxText(0, "Tea \u2603");
+    detail->clickCommand2();
+    detail->setBoxText(0, "Tea");
+    detail->setBoxText(2, "9e9");
+    detail->clickCommand2();
+
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_NE(messages.shown[0].text.find("ProductName"), std::string::npos);
+    EXPECT_NE(messages.shown[1].text.find("9e9"), std::string::npos);
+    EXPECT_EQ(productFile(), productBefore);
+    EXPECT_EQ(detail->Text1[2].text, "9e9");
+    EXPECT_TRUE(detail->Text1[2].visible);
+    EXPECT_EQ(detail->Command2.caption, "Continue");
+
+    detail->setBoxText(2, "12.5");
+    messages.answer(Answer::Yes);
+    detail->clickCommand2();
+    EXPECT_EQ(state.files.readProduct(1).QuantityPerUnit, 12) << "halves to even";
+
+    auto link = open<FormLink>();
+    link->clickList(1, 0);
+    link->clickBox(1);
+    link->setBodyText("\u03a9");
+    link->clickCommand2();
+    EXPECT_NE(messages.shown.back().text.find("LinkText"), std::string::npos);
+    EXPECT_EQ(link->RTB1.text, "\u03a9");
+}
+
+TEST_F(SavingTest, CurrencyBoxesPairTheSymbolWithItsName) {
+    PageRecord page;
+    page.CurrencySymbol = "$";
+    page.CurrencyName = "U.S.";
+    state.files.writePage(1, page);
+    auto profile = open<FormProfile>();
+    profile->clickList(0, 0);
+    EXPECT_EQ(profile->Text1[17].text, "$  ");
+
+    profile->enterKey(ControlRef::box(16));
+    EXPECT_EQ(profile->Text1[17].text, "$  ") << "Enter changes nothing";
+    profile->clickBox(17);
+    EXPECT_EQ(profile->Text1[17].text, "E");
+    EXPECT_EQ(profile->Text1[18].text, "Euro");
+    profile->setBoxText(17, "$");
+    profile->clickBox(17);
+    EXPECT_EQ(profile->Text1[18].text, "U.S.");
+    profile->setBoxText(18, "Dollar");
+    profile->clickBox(18);
+    EXPECT_EQ(profile->Text1[18].text, "Dollar");
+
+    messages.answer(Answer::Yes);
+    profile->clickCommand2();
+    EXPECT_EQ(state.files.readPage(1).CurrencySymbol.raw(), "$  ");
+    EXPECT_EQ(state.files.readPage(1).CurrencyName.trimmed(), "Dollar");
+}
+
+TEST_F(SavingTest, ProfileSaveCutsToTheFieldWidthAndRefillsTheList) {
+    auto profile = open<FormProfile>();
+    profile->clickList(0, 0);
+    profile->setBoxText(0, "shop.example");
+    profile->clickBox(6);
+    profile->setBoxText(6, std::string(24, 'c'));
+    messages.answer(Answer::Yes);
+    profile->clickCommand2();
+    EXPECT_EQ(state.files.readPage(1).City.raw(), std::string(20, 'c'));
+    EXPECT_EQ(profile->Label3.caption, "Profile shop.example Updated o.k.!");
+    EXPECT_EQ(profile->List1.lines,
+              std::vector<std::string>{"1shop.example" + std::string(38, ' ')});
+    EXPECT_EQ(profile->Text1[6].text, std::string(24, 'c'));
+}
+
+TEST_F(SavingTest, LinkPageTwoSavesOnlyItsOwnFields) {
+    PageRecord page;
+    page.DomainName = "shop.example";
+    page.Link2 = "News";
+    page.Link3 = "Old";
+    page.LinkHeading[0] = "First";
+    state.files.writePage(1, page);
+    auto link = open<FormLink>();
+    EXPECT_EQ(link->List2.lines, std::vector<std::string>{"1shop.example-Old"});
+    link->clickList(1, 0);
+    EXPECT_EQ(link->Text1[0].text, "Old");
+    link->setBoxText(0, "Archive");
+    link->clickBox(1);
+    link->setBoxText(1, "Second");
+    messages.answer(Answer::Yes);
+    link->clickCommand2();
+
+    PageRecord expected = page;
+    expected.Link3 = "Archive";
+    expected.LinkHeading[1] = "Second";
+    EXPECT_EQ(state.files.readPage(1), expected);
+    EXPECT_EQ(messages.shown[0].text, "Update the Tarvomen Link?");
+    EXPECT_EQ(link->Label3.caption, "Link file Archive Updated o.k.!");
+    EXPECT_EQ(link->Text1[1].text, "Second");
+    EXPECT_TRUE(link->List1.visible && link->List2.visible && link->Label5Visible);
+    EXPECT_EQ(link->List2.lines, std::vector<std::string>{"1shop.example-Old"})
+        << "the lists are not filled again";
+    EXPECT_EQ(link->Label1.caption,
+              "Start by CLICKING a Link, entering some details and pressing ENTER!");
+}
+
+}  // namespace
+}  // namespace tarvomen::editors
