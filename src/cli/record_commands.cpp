@@ -5,6 +5,7 @@
 #include <type_traits>
 
 #include "cli/cli.hpp"
+#include "cli/demo_shop.hpp"
 #include "platform/cp1252.hpp"
 #include "store/numbers.hpp"
 #include "store/site_paths.hpp"
@@ -135,6 +136,7 @@ void assignField(Record& record, const std::string& field, const std::string& va
 }  // namespace
 
 int runInit(Context& context) {
+    if (wantsDemo(context.args)) return runInitDemo(context);  // init --demo [--force]
     for (const auto& option : context.args) {
         throw UsageError("unknown option \"" + option + "\".");
     }

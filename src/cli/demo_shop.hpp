@@ -1,0 +1,36 @@
+#pragma once
+
+#include <filesystem>
+
+#include "cli/cli.hpp"
+#include "store/app_state.hpp"
+
+namespace tarvomen::cli {
+
+// Where `init --demo` puts the demo shop's own pictures (logo, products, link pages).
+inline constexpr const char* kDemoPictureFolder = "C:\\Program Files\\Tarvomen\\Pictures";
+
+// The folder holding the shipped sample media ("TMedia") and demo pictures ("demo"): beside the
+// executable ("assets", or "../share/tarvomen/assets" for an installed program), else the source
+// tree's. Throws Error naming the places looked at when none holds both.
+std::filesystem::path findAssetsFolder();
+
+// True when the drive already holds a shop of its own: a page record or a product record that
+// is not empty. The record files must be open.
+bool hasShop(const AppState& state);
+
+// Writes the demo shop into the open record files: the page record, products 1 to 30 and the
+// style records 1 to 30, 101, 112 and 113. Pictures are referred to in kDemoPictureFolder and
+// media in the theme and mix folders of the media folder. `ColorCodes` must be filled; fonts
+// are taken from the font list by name where it has them.
+void writeDemoShop(AppState& state);
+
+// Whether the init arguments ask for the demo shop (--demo, --force).
+bool wantsDemo(const std::vector<std::string>& initArguments);
+
+// init --demo [--force]: lays the drive out as init does, refuses a drive that holds a shop
+// unless --force is given, copies the sample media and demo pictures onto the drive and writes
+// the demo shop.
+int runInitDemo(Context& context);
+
+}  // namespace tarvomen::cli
