@@ -255,7 +255,15 @@ void PreviewServer::Impl::serveSite(const httplib::Request& req, httplib::Respon
             setText(res, 404, "Not Found\n");
             return;
         }
-        res.set_content(withScript(*page, reloadScript(currentGeneration())), type);
+        // Sent through a provider, which the library never compresses: on loopback,
+        // compressing a page costs more than sending it.
+        auto body = std::make_shared<const std::string>(
+            withScript(*page, reloadScript(currentGeneration())));
+        res.set_content_provider(
+            body->size(), type,
+            [body](std::size_t offset, std::size_t length, httplib::DataSink& sink) {
+                return sink.write(body->data() + offset, length);
+            });
         return;
     }
 
@@ -317,7 +325,8 @@ PreviewServer::PreviewServer(const fs::path& driveRoot) : impl_(std::make_unique
         ::setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
     });
     server.set_keep_alive_max_count(1000);
-    server.set_keep_alive_timeout(2);
+    // An idle browser connection holds a serving thread, and stop() waits for it this long.
+    server.set_keep_alive_timeout(1);
     server.set_payload_max_length(64 * 1024);
     // Every generation renumbers the copies in the Data folder and rewrites the pages, so the
     // browser must not keep any of them.

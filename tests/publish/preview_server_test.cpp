@@ -89,10 +89,12 @@ TEST_F(PreviewServerTest, ServesPagesAndPicturesByEitherSpellingOfTheFolder) {
     auto c = client();
     for (const Case& test : cases) {
         SCOPED_TRACE(test.path);
-        const auto res = c.Get(test.path);
+        // Asked as a browser asks: the bytes come as they are, never compressed.
+        const auto res = c.Get(test.path, {{"Accept-Encoding", "gzip, deflate, br"}});
         ASSERT_TRUE(res);
         EXPECT_EQ(res->status, 200);
         EXPECT_EQ(res->get_header_value("Content-Type"), test.type);
+        EXPECT_FALSE(res->has_header("Content-Encoding"));
         EXPECT_EQ(res->get_header_value("Cache-Control"), "no-store");
         const std::string file = readFile(drive / test.file);
         const bool page = std::string_view(test.type).starts_with("text/html");
