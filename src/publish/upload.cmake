@@ -1,0 +1,14 @@
+# Built-in publishing: uploads the site folder over FTPS, FTP or SFTP with libcurl.
+find_package(CURL REQUIRED)
+find_package(OpenSSL REQUIRED)
+
+add_library(tarvomen_upload STATIC
+  upload/curl_remote_files.cpp
+  upload/publish_store.cpp
+  upload/publish_window_model.cpp
+  upload/remote_host.cpp
+  upload/sha256.cpp
+  upload/site_publisher.cpp
+  upload/site_uploader.cpp
+)
+target_link_libraries(tarvomen_upload PUBLIC tarvomen_store PRIVATE CURL::libcurl OpenSSL::Crypto)

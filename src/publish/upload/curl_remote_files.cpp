@@ -1,0 +1,536 @@
+#include "publish/upload/curl_remote_files.hpp"
+
+#include <curl/curl.h>
+#include <openssl/pem.h>
+#include <openssl/x509.h>
+
+#include <cstring>
+#include <mutex>
+
+#include "publish/upload/sha256.hpp"
+
+namespace tarvomen::publish {
+namespace {
+
+using Kind = RemoteError::Kind;
+
+// A pin no key matches: makes libcurl stop right after the TLS handshake, before the login,
+// with the certificate's details gathered.
+constexpr const char* kUnmatchablePin = "sha256//AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA=";
+constexpr const char* kTemporarySuffix = ".tarvomen-upload";
+
+void initialiseCurl() {
+    static std::once_flag once;
+    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+}
+
+std::pair<std::string, std::string> splitLast(const std::string& path) {
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos) return {"", path};
+    return {path.substr(0, slash), path.substr(slash + 1)};
+}
+
+// A path argument of an SFTP command, quoted as libcurl reads them.
+std::string sftpQuoted(const std::string& path) {
+    std::string out = "\"";
+    for (const char c : path) {
+        if (c == '"' || c == '\\') out += '\\';
+        out += c;
+    }
+    return out + "\"";
+}
+
+Kind kindOf(CURLcode code) {
+    switch (code) {
+        case CURLE_ABORTED_BY_CALLBACK:
+            return Kind::Cancelled;
+        case CURLE_UNSUPPORTED_PROTOCOL:
+        case CURLE_URL_MALFORMAT:
+        case CURLE_NOT_BUILT_IN:
+        case CURLE_LOGIN_DENIED:
+        case CURLE_USE_SSL_FAILED:
+        case CURLE_PEER_FAILED_VERIFICATION:
+        case CURLE_SSL_PINNEDPUBKEYNOTMATCH:
+        case CURLE_SSL_CACERT_BADFILE:
+        case CURLE_SSL_CERTPROBLEM:
+        case CURLE_SSL_ENGINE_NOTFOUND:
+        case CURLE_SSL_ENGINE_INITFAILED:
+        case CURLE_SSL_CIPHER:
+        case CURLE_OUT_OF_MEMORY:
+            return Kind::Fatal;
+        case CURLE_COULDNT_RESOLVE_PROXY:
+        case CURLE_COULDNT_RESOLVE_HOST:
+        case CURLE_COULDNT_CONNECT:
+        case CURLE_WEIRD_SERVER_REPLY:
+        case CURLE_FTP_ACCEPT_FAILED:
+        case CURLE_FTP_WEIRD_PASS_REPLY:
+        case CURLE_FTP_ACCEPT_TIMEOUT:
+        case CURLE_FTP_WEIRD_PASV_REPLY:
+        case CURLE_FTP_WEIRD_227_FORMAT:
+        case CURLE_FTP_CANT_GET_HOST:
+        case CURLE_FTP_COULDNT_SET_TYPE:
+        case CURLE_PARTIAL_FILE:
+        case CURLE_OPERATION_TIMEDOUT:
+        case CURLE_FTP_PORT_FAILED:
+        case CURLE_SSL_CONNECT_ERROR:
+        case CURLE_GOT_NOTHING:
+        case CURLE_SEND_ERROR:
+        case CURLE_RECV_ERROR:
+        case CURLE_SSL_SHUTDOWN_FAILED:
+        case CURLE_AGAIN:
+        case CURLE_SSH:
+        case CURLE_FTP_PRET_FAILED:
+            return Kind::Connection;
+        default:
+            return Kind::File;
+    }
+}
+
+struct UploadSource {
+    std::string_view bytes;
+    std::size_t offset = 0;
+};
+
+std::size_t readUpload(char* buffer, std::size_t size, std::size_t count, void* data) {
+    auto* source = static_cast<UploadSource*>(data);
+    const std::size_t n = std::min(size * count, source->bytes.size() - source->offset);
+    std::memcpy(buffer, source->bytes.data() + source->offset, n);
+    source->offset += n;
+    return n;
+}
+
+std::size_t collect(char* data, std::size_t size, std::size_t count, void* out) {
+    static_cast<std::string*>(out)->append(data, size * count);
+    return size * count;
+}
+
+std::size_t discard(char*, std::size_t size, std::size_t count, void*) {
+    return size * count;
+}
+
+// Frees an OpenSSL object with its own function.
+template <class T, void (*Free)(T*)>
+struct OsslDeleter {
+    void operator()(T* p) const { Free(p); }
+};
+
+// The fingerprint and the public-key pin of a PEM certificate, or empty strings.
+std::pair<std::string, std::string> fingerprintAndPin(const std::string& pem) {
+    std::unique_ptr<BIO, OsslDeleter<BIO, BIO_free_all>> bio(
+        BIO_new_mem_buf(pem.data(), static_cast<int>(pem.size())));
+    if (!bio) return {};
+    std::unique_ptr<X509, OsslDeleter<X509, X509_free>> cert(
+        PEM_read_bio_X509(bio.get(), nullptr, nullptr, nullptr));
+    if (!cert) return {};
+    unsigned char* der = nullptr;
+    int length = i2d_X509(cert.get(), &der);
+    if (length <= 0) return {};
+    const std::string fingerprint =
+        colonHex(sha256Raw({reinterpret_cast<const char*>(der), static_cast<std::size_t>(length)}));
+    OPENSSL_free(der);
+    der = nullptr;
+    length = i2d_PUBKEY(X509_get0_pubkey(cert.get()), &der);
+    if (length <= 0) return {fingerprint, {}};
+    const std::string pin =
+        base64(sha256Raw({reinterpret_cast<const char*>(der), static_cast<std::size_t>(length)}));
+    OPENSSL_free(der);
+    return {fingerprint, pin};
+}
+
+const char* sshKeyTypeName(int type) {
+    switch (type) {
+        case CURLKHTYPE_RSA1:
+            return "RSA1";
+        case CURLKHTYPE_RSA:
+            return "RSA";
+        case CURLKHTYPE_DSS:
+            return "DSA";
+        case CURLKHTYPE_ECDSA:
+            return "ECDSA";
+        case CURLKHTYPE_ED25519:
+            return "ED25519";
+        default:
+            return "unknown";
+    }
+}
+
+}  // namespace
+
+std::string ServerIdentity::describe() const {
+    std::string out = (kind == Kind::Certificate ? "The certificate of " : "The host key of ") +
+                      host + " is not trusted: " + problem + "\n\n";
+    for (const auto& [name, value] : details) out += name + ": " + value + "\n";
+    out += "SHA-256 fingerprint: " + fingerprint + "\n";
+    return out;
+}
+
+struct CurlRemoteFiles::Impl {
+    Impl(RemoteHost h, std::string u, std::string p, ConnectionOptions o,
+         const std::atomic<bool>& c)
+        : host(std::move(h)),
+          user(std::move(u)),
+          password(std::move(p)),
+          options(std::move(o)),
+          pin(options.publicKeyPin),
+          cancel(c) {}
+
+    RemoteHost host;
+    std::string user;
+    std::string password;
+    ConnectionOptions options;
+    std::string pin;  // cleared when the server's certificate verifies without it
+    const std::atomic<bool>& cancel;
+
+    CURL* curl = nullptr;
+    char errorBuffer[CURL_ERROR_SIZE] = {};
+    curl_slist* quotes = nullptr;
+    const Progress* progress = nullptr;
+    UploadSource upload;
+    std::optional<ServerIdentity> refusedHostKey;
+
+    bool sftp() const { return host.protocol == RemoteHost::Protocol::Sftp; }
+
+    std::string rootUrl() const {
+        RemoteHost root = host;
+        root.folder.clear();
+        return root.url("", true);
+    }
+
+    static int onProgress(void* data, curl_off_t, curl_off_t, curl_off_t, curl_off_t sent) {
+        auto* self = static_cast<Impl*>(data);
+        if (self->cancel.load()) return 1;
+        if (self->progress && *self->progress) (*self->progress)(static_cast<std::uint64_t>(sent));
+        return 0;
+    }
+
+    static int onHostKey(void* data, int type, const char* key, std::size_t length) {
+        auto* self = static_cast<Impl*>(data);
+        const std::string raw = sha256Raw({key, length});
+        const std::string pin = base64(raw);
+        if (!self->pin.empty() && pin == self->pin) return CURLKHMATCH_OK;
+        std::string fingerprint = "SHA256:" + pin;
+        while (fingerprint.back() == '=') fingerprint.pop_back();
+        ServerIdentity identity;
+        identity.kind = ServerIdentity::Kind::SshHostKey;
+        identity.host = self->host.settingsKey();
+        identity.problem = self->pin.empty() ? "this host key was never accepted."
+                                             : "the host key changed since it was accepted.";
+        identity.fingerprint = fingerprint;
+        identity.publicKeyPin = pin;
+        identity.details.emplace_back("Key type", sshKeyTypeName(type));
+        self->refusedHostKey = std::move(identity);
+        return CURLKHMATCH_MISMATCH;
+    }
+
+    void setQuotes(CURLoption option, const std::vector<std::string>& commands) {
+        curl_slist_free_all(quotes);
+        quotes = nullptr;
+        for (const auto& command : commands) quotes = curl_slist_append(quotes, command.c_str());
+        curl_easy_setopt(curl, option, quotes);
+    }
+
+    void setTrust(const std::string& usePin) {
+        if (usePin.empty()) {
+            curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 1L);
+            curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 2L);
+            curl_easy_setopt(curl, CURLOPT_PINNEDPUBLICKEY, nullptr);
+        } else {
+            // The accepted certificate is trusted by its key alone, whoever signed it.
+            curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 0L);
+            curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 0L);
+            curl_easy_setopt(curl, CURLOPT_PINNEDPUBLICKEY, usePin.c_str());
+        }
+    }
+
+    // Resets the handle (its connection stays open) for an operation on `url`.
+    void prepare(const std::string& url) {
+        curl_easy_reset(curl);
+        curl_slist_free_all(quotes);
+        quotes = nullptr;
+        progress = nullptr;
+        errorBuffer[0] = '\0';
+        curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
+        curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, errorBuffer);
+        curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+        curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, sftp() ? "sftp" : "ftp,ftps");
+        curl_easy_setopt(curl, CURLOPT_USERNAME, user.c_str());
+        curl_easy_setopt(curl, CURLOPT_PASSWORD, password.c_str());
+        curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT,
+                         static_cast<long>(options.connectTimeout.count()));
+        curl_easy_setopt(curl, CURLOPT_SERVER_RESPONSE_TIMEOUT,
+                         static_cast<long>(options.stallTimeout.count()));
+        curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
+        curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME,
+                         static_cast<long>(options.stallTimeout.count()));
+        curl_easy_setopt(curl, CURLOPT_TCP_KEEPALIVE, 1L);
+        curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+        curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, &Impl::onProgress);
+        curl_easy_setopt(curl, CURLOPT_XFERINFODATA, this);
+        curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &discard);
+        if (sftp()) {
+            curl_easy_setopt(curl, CURLOPT_SSH_AUTH_TYPES,
+                             static_cast<long>(CURLSSH_AUTH_PASSWORD | CURLSSH_AUTH_KEYBOARD));
+            curl_easy_setopt(curl, CURLOPT_SSH_HOSTKEYFUNCTION, &Impl::onHostKey);
+            curl_easy_setopt(curl, CURLOPT_SSH_HOSTKEYDATA, this);
+        } else {
+            const bool plainAllowed =
+                options.allowPlainFtp && host.protocol == RemoteHost::Protocol::Ftp;
+            curl_easy_setopt(curl, CURLOPT_USE_SSL,
+                             static_cast<long>(plainAllowed ? CURLUSESSL_TRY : CURLUSESSL_ALL));
+            curl_easy_setopt(curl, CURLOPT_FTP_SKIP_PASV_IP, 1L);
+            setTrust(pin.empty() ? std::string() : "sha256//" + pin);
+        }
+    }
+
+    std::string detail(CURLcode code) const {
+        return errorBuffer[0] ? std::string(errorBuffer) : std::string(curl_easy_strerror(code));
+    }
+
+    CURLcode performOnce() {
+        upload.offset = 0;
+        refusedHostKey.reset();
+        errorBuffer[0] = '\0';
+        return curl_easy_perform(curl);
+    }
+
+    // Runs the prepared operation; `what` names it in messages ("Upload of Tarvomen/1.html").
+    void perform(const std::string& what) {
+        CURLcode code = performOnce();
+        if (code == CURLE_SSL_PINNEDPUBKEYNOTMATCH && !pin.empty()) {
+            // The accepted certificate was replaced; a certificate the system trusts will do.
+            const std::string mismatch = detail(code);
+            setTrust({});
+            code = performOnce();
+            if (code == CURLE_OK) {
+                pin.clear();
+                return;
+            }
+            if (code == CURLE_PEER_FAILED_VERIFICATION) {
+                throw untrusted("the certificate changed since it was accepted (" + mismatch +
+                                ").");
+            }
+        }
+        if (code == CURLE_OK) return;
+        if (code == CURLE_PEER_FAILED_VERIFICATION && sftp() && refusedHostKey) {
+            throw RemoteError(Kind::Fatal, refusedHostKey->describe(), refusedHostKey);
+        }
+        if (code == CURLE_PEER_FAILED_VERIFICATION) throw untrusted(detail(code));
+        throw error(code, what);
+    }
+
+    RemoteError error(CURLcode code, const std::string& what) const {
+        const std::string server = host.display();
+        switch (code) {
+            case CURLE_ABORTED_BY_CALLBACK:
+                return {Kind::Cancelled, "Cancelled."};
+            case CURLE_LOGIN_DENIED:
+                return {Kind::Fatal,
+                        "The server " + server + " refused the FTP user name or password."};
+            case CURLE_USE_SSL_FAILED:
+                return {Kind::Fatal,
+                        "The server " + server +
+                            " does not offer encrypted FTP (FTPS). Tick \"Allow unencrypted FTP\" "
+                            "for this host to send the password and the site unencrypted."};
+            default:
+                break;
+        }
+        const Kind kind = kindOf(code);
+        if (kind == Kind::Connection) {
+            return {kind, "The connection to " + server + " failed: " + detail(code)};
+        }
+        return {kind, what + " failed: " + detail(code)};
+    }
+
+    // The certificate the server shows, fetched on a connection that stops before the login.
+    RemoteError untrusted(const std::string& problem) {
+        prepare(rootUrl());
+        curl_easy_setopt(curl, CURLOPT_NOBODY, 1L);
+        curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 0L);
+        curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 0L);
+        curl_easy_setopt(curl, CURLOPT_PINNEDPUBLICKEY, kUnmatchablePin);
+        curl_easy_setopt(curl, CURLOPT_CERTINFO, 1L);
+        curl_easy_perform(curl);
+        curl_certinfo* info = nullptr;
+        curl_easy_getinfo(curl, CURLINFO_CERTINFO, &info);
+
+        ServerIdentity identity;
+        identity.kind = ServerIdentity::Kind::Certificate;
+        identity.host = host.settingsKey();
+        identity.problem = problem;
+        if (info && info->num_of_certs > 0) {
+            static const std::pair<const char*, const char*> kShown[] = {
+                {"Subject", "Subject"},
+                {"Issuer", "Issuer"},
+                {"Start date", "Valid from"},
+                {"Expire date", "Valid until"},
+                {"Serial Number", "Serial number"},
+            };
+            std::string pem;
+            for (const auto& [field, label] : kShown) {
+                for (curl_slist* item = info->certinfo[0]; item; item = item->next) {
+                    const std::string text = item->data;
+                    const auto colon = text.find(':');
+                    if (colon != std::string::npos && text.compare(0, colon, field) == 0) {
+                        identity.details.emplace_back(label, text.substr(colon + 1));
+                    }
+                }
+            }
+            for (curl_slist* item = info->certinfo[0]; item; item = item->next) {
+                if (std::strncmp(item->data, "Cert:", 5) == 0) pem = item->data + 5;
+            }
+            std::tie(identity.fingerprint, identity.publicKeyPin) = fingerprintAndPin(pem);
+            if (info->num_of_certs > 1) {
+                identity.details.emplace_back("Certificates in the chain",
+                                              std::to_string(info->num_of_certs));
+            }
+        }
+        if (identity.publicKeyPin.empty()) {
+            return {Kind::Fatal, "The certificate of " + host.display() +
+                                     " is not trusted, and it could not be read: " + problem};
+        }
+        return {Kind::Fatal, identity.describe(), identity};
+    }
+};
+
+CurlRemoteFiles::CurlRemoteFiles(RemoteHost host, std::string user, std::string password,
+                                 ConnectionOptions options, const std::atomic<bool>& cancel)
+    : impl_(std::make_unique<Impl>(std::move(host), std::move(user), std::move(password),
+                                   std::move(options), cancel)) {
+    initialiseCurl();
+    impl_->curl = curl_easy_init();
+    if (!impl_->curl) throw Error("libcurl could not be started.");
+}
+
+CurlRemoteFiles::~CurlRemoteFiles() {
+    curl_slist_free_all(impl_->quotes);
+    curl_easy_cleanup(impl_->curl);
+}
+
+void CurlRemoteFiles::connect() {
+    impl_->prepare(impl_->rootUrl());
+    curl_easy_setopt(impl_->curl, CURLOPT_NOBODY, 1L);
+    impl_->perform("Logging in");
+}
+
+void CurlRemoteFiles::makeFolder(const std::string& path) {
+    Impl& d = *impl_;
+    if (!d.sftp()) {
+        d.prepare(d.host.url(path, true));
+        curl_easy_setopt(d.curl, CURLOPT_NOBODY, 1L);
+        curl_easy_setopt(d.curl, CURLOPT_FTP_CREATE_MISSING_DIRS,
+                         static_cast<long>(CURLFTP_CREATE_DIR_RETRY));
+        d.perform("Creating the folder " + path);
+        return;
+    }
+    std::vector<std::string> commands;
+    std::string partial;
+    RemoteHost root = d.host;
+    root.folder.clear();
+    std::vector<std::string> parts = d.host.folder;
+    for (auto& part : splitPath(path)) parts.push_back(std::move(part));
+    for (const auto& part : parts) {
+        partial += (partial.empty() ? "" : "/") + part;
+        commands.push_back("*mkdir " + sftpQuoted(root.sftpCommandPath(partial)));
+    }
+    d.prepare(d.rootUrl());
+    curl_easy_setopt(d.curl, CURLOPT_NOBODY, 1L);
+    d.setQuotes(CURLOPT_QUOTE, commands);
+    d.perform("Creating the folder " + path);
+    if (!list(path)) throw RemoteError(Kind::File, "The folder " + path + " could not be created.");
+}
+
+std::optional<std::vector<std::string>> CurlRemoteFiles::list(const std::string& folder) {
+    Impl& d = *impl_;
+    std::string listing;
+    d.prepare(d.host.url(folder, true));
+    curl_easy_setopt(d.curl, CURLOPT_DIRLISTONLY, 1L);
+    curl_easy_setopt(d.curl, CURLOPT_WRITEFUNCTION, &collect);
+    curl_easy_setopt(d.curl, CURLOPT_WRITEDATA, &listing);
+    try {
+        d.perform("Listing " + (folder.empty() ? std::string("the remote folder") : folder));
+    } catch (const RemoteError& e) {
+        if (e.kind() == Kind::File) return std::nullopt;
+        throw;
+    }
+    std::vector<std::string> names;
+    std::size_t start = 0;
+    while (start < listing.size()) {
+        std::size_t end = listing.find('\n', start);
+        if (end == std::string::npos) end = listing.size();
+        std::string line = listing.substr(start, end - start);
+        start = end + 1;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (const auto slash = line.rfind('/'); slash != std::string::npos)
+            line.erase(0, slash + 1);
+        if (!line.empty() && line != "." && line != "..") names.push_back(line);
+    }
+    return names;
+}
+
+void CurlRemoteFiles::upload(const std::string& path, std::string_view bytes,
+                             const Progress& progress) {
+    Impl& d = *impl_;
+    const auto [folder, name] = splitLast(path);
+    const std::string temporary = name + kTemporarySuffix;
+    const std::string temporaryPath = folder.empty() ? temporary : folder + "/" + temporary;
+    d.prepare(d.host.url(temporaryPath, false));
+    d.progress = &progress;
+    d.upload.bytes = bytes;
+    curl_easy_setopt(d.curl, CURLOPT_UPLOAD, 1L);
+    curl_easy_setopt(d.curl, CURLOPT_READFUNCTION, &readUpload);
+    curl_easy_setopt(d.curl, CURLOPT_READDATA, &d.upload);
+    curl_easy_setopt(d.curl, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(bytes.size()));
+    curl_easy_setopt(d.curl, CURLOPT_FTP_CREATE_MISSING_DIRS,
+                     static_cast<long>(CURLFTP_CREATE_DIR_RETRY));
+    if (d.sftp()) {
+        // SFTP renames do not replace a file, so the old one goes first.
+        d.setQuotes(CURLOPT_POSTQUOTE,
+                    {"*rm " + sftpQuoted(d.host.sftpCommandPath(path)),
+                     "rename " + sftpQuoted(d.host.sftpCommandPath(temporaryPath)) + " " +
+                         sftpQuoted(d.host.sftpCommandPath(path))});
+    } else {
+        d.setQuotes(CURLOPT_POSTQUOTE, {"RNFR " + temporary, "RNTO " + name});
+    }
+    try {
+        d.perform("Upload of " + path);
+    } catch (const RemoteError& e) {
+        if (d.sftp() || e.kind() != Kind::File || d.upload.offset != bytes.size()) throw;
+        // Some servers rename only onto a free name: delete the old file, then rename.
+        d.prepare(d.host.url(folder, true));
+        curl_easy_setopt(d.curl, CURLOPT_NOBODY, 1L);
+        d.setQuotes(CURLOPT_POSTQUOTE, {"*DELE " + name, "RNFR " + temporary, "RNTO " + name});
+        d.perform("Renaming " + temporaryPath + " to " + name);
+        return;
+    }
+    curl_off_t sent = 0;
+    curl_easy_getinfo(d.curl, CURLINFO_SIZE_UPLOAD_T, &sent);
+    if (static_cast<std::uint64_t>(sent) != bytes.size()) {
+        throw RemoteError(Kind::Connection, "Upload of " + path + " ended after " +
+                                                std::to_string(sent) + " of " +
+                                                std::to_string(bytes.size()) + " bytes.");
+    }
+}
+
+void CurlRemoteFiles::remove(const std::string& path) {
+    Impl& d = *impl_;
+    const auto [folder, name] = splitLast(path);
+    if (d.sftp()) {
+        d.prepare(d.rootUrl());
+        curl_easy_setopt(d.curl, CURLOPT_NOBODY, 1L);
+        d.setQuotes(CURLOPT_QUOTE, {"rm " + sftpQuoted(d.host.sftpCommandPath(path))});
+    } else {
+        d.prepare(d.host.url(folder, true));
+        curl_easy_setopt(d.curl, CURLOPT_NOBODY, 1L);
+        d.setQuotes(CURLOPT_POSTQUOTE, {"DELE " + name});
+    }
+    try {
+        d.perform("Deleting " + path);
+    } catch (const RemoteError& e) {
+        if (e.kind() != Kind::File) throw;
+        // Refused because it is gone already (or its folder is)?
+        const auto names = list(folder);
+        if (names && std::find(names->begin(), names->end(), name) != names->end()) throw;
+    }
+}
+
+}  // namespace tarvomen::publish

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "platform/error.hpp"
+
+namespace tarvomen::publish {
+
+// The certificate (FTPS) or host key (SFTP) of a server that could not be trusted, with what
+// the user needs to decide whether to accept it.
+struct ServerIdentity {
+    enum class Kind { Certificate, SshHostKey };
+
+    Kind kind = Kind::Certificate;
+    std::string host;          // the server, as its settings are keyed
+    std::string problem;       // why it is not trusted
+    std::string fingerprint;   // SHA-256 fingerprint, as shown and stored
+    std::string publicKeyPin;  // base64 SHA-256 of the public key; stored and pinned
+    std::vector<std::pair<std::string, std::string>> details;  // "Subject", "Issuer", ...
+
+    // Several lines for the user: the problem, the details and the fingerprint.
+    std::string describe() const;
+};
+
+// A failed remote operation, by what it means for the rest of a run:
+//  - Fatal: nothing can be sent (login refused, encryption missing, server not trusted);
+//  - Connection: the connection failed; what is left cannot be sent now;
+//  - File: this file or folder alone;
+//  - Cancelled: the user cancelled.
+class RemoteError : public Error {
+  public:
+    enum class Kind { Fatal, Connection, File, Cancelled };
+
+    RemoteError(Kind kind, const std::string& message,
+                std::optional<ServerIdentity> identity = std::nullopt)
+        : Error(message), kind_(kind), identity_(std::move(identity)) {}
+
+    Kind kind() const { return kind_; }
+    const std::optional<ServerIdentity>& identity() const { return identity_; }
+
+  private:
+    Kind kind_;
+    std::optional<ServerIdentity> identity_;
+};
+
+// The files of the server, by paths below the remote folder ("Tarvomen/Data/0.GIF"). Every
+// operation throws RemoteError.
+class RemoteFiles {
+  public:
+    // Called with the bytes of the current file sent so far.
+    using Progress = std::function<void(std::uint64_t sent)>;
+
+    virtual ~RemoteFiles() = default;
+
+    // Logs in, so that a refused login or an untrusted server shows before anything is sent.
+    virtual void connect() = 0;
+    // Creates the folder and any missing folder above it; an existing folder is no error.
+    virtual void makeFolder(const std::string& path) = 0;
+    // Names in a folder ("" for the remote folder itself), or nothing when it cannot be listed.
+    virtual std::optional<std::vector<std::string>> list(const std::string& folder) = 0;
+    // Uploads `bytes` under a temporary name beside `path` and renames it to `path` when all
+    // arrived, so that the server never shows a partly sent file under its name.
+    virtual void upload(const std::string& path, std::string_view bytes,
+                        const Progress& progress) = 0;
+    // Deletes a file; a file that is not there is no error.
+    virtual void remove(const std::string& path) = 0;
+};
+
+}  // namespace tarvomen::publish

@@ -1,0 +1,95 @@
+#!/usr/bin/python3
+"""A throw-away FTP server for the publishing tests, on 127.0.0.1.
+
+Serves ROOT to one user. With --tls CERTFILE (certificate and key in one PEM file) it speaks
+explicit FTPS and refuses to log in or move data without TLS. With --case-insensitive, names
+resolve without regard to letter case, as on a Windows server. Prints "PORT <n>" on stdout once
+it listens, then serves until it is killed.
+"""
+
+import argparse
+import os
+import sys
+
+from pyftpdlib.authorizers import DummyAuthorizer
+from pyftpdlib.filesystems import AbstractedFS
+from pyftpdlib.handlers import FTPHandler
+from pyftpdlib.servers import FTPServer
+
+
+class CaseInsensitiveFS(AbstractedFS):
+    """Each component of a path resolves to an existing entry whose name matches without
+    regard to case; a new entry keeps the spelling given."""
+
+    def ftp2fs(self, ftppath):
+        real = super().ftp2fs(ftppath)
+        root = os.path.realpath(self.root)
+        relative = os.path.relpath(real, root)
+        if relative == ".":
+            return real
+        current = root
+        for part in relative.split(os.sep):
+            candidate = os.path.join(current, part)
+            if not os.path.lexists(candidate) and os.path.isdir(current):
+                for name in os.listdir(current):
+                    if name.lower() == part.lower():
+                        candidate = os.path.join(current, name)
+                        break
+            current = candidate
+        return current
+
+
+def tls_handler_class():
+    """Explicit FTPS whose data connections accept a client that starts the TLS handshake as
+    soon as it connects, before it sends the transfer command (libcurl does)."""
+    from pyftpdlib.handlers import TLS_DTPHandler, TLS_FTPHandler
+
+    class EagerTLSDTPHandler(TLS_DTPHandler):
+        def readable(self):
+            if not self.receive and not self._initialized:
+                return self._ssl_want_read
+            return super().readable()
+
+    class Handler(TLS_FTPHandler):
+        dtp_handler = EagerTLSDTPHandler
+
+    return Handler
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--root", required=True)
+    parser.add_argument("--user", required=True)
+    parser.add_argument("--password", required=True)
+    parser.add_argument("--port", type=int, default=0)
+    parser.add_argument("--tls", metavar="CERTFILE")
+    parser.add_argument("--case-insensitive", action="store_true")
+    args = parser.parse_args()
+
+    authorizer = DummyAuthorizer()
+    authorizer.add_user(args.user, args.password, args.root, perm="elradfmwMT")
+
+    if args.tls:
+        handler = tls_handler_class()
+        handler.certfile = args.tls
+        handler.tls_control_required = True
+        handler.tls_data_required = True
+    else:
+        handler = FTPHandler
+    handler.authorizer = authorizer
+    handler.passive_ports = None
+    handler.permit_foreign_addresses = False
+    if args.case_insensitive:
+        handler.abstracted_fs = CaseInsensitiveFS
+
+    server = FTPServer(("127.0.0.1", args.port), handler)
+    print("PORT", server.address[1], flush=True)
+    sys.stdout.close()
+    server.serve_forever(handle_exit=True)
+
+
+if __name__ == "__main__":
+    import logging
+
+    logging.basicConfig(level=logging.CRITICAL)
+    main()
