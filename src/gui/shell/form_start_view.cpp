@@ -6,8 +6,11 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QTextEdit>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 #include "gui/shell/guarded.hpp"
 #include "gui/shell/logo.hpp"
@@ -80,14 +83,17 @@ FormStartView::FormStartView(GuiContext& context, QWidget* parent)
     richTextBox1_->setObjectName(QStringLiteral("RichTextBox1"));
     richTextBox1_->setAccessibleName(QStringLiteral("RichTextBox1"));
     richTextBox1_->setReadOnly(true);
+    richTextBox1_->document()->setDocumentMargin(12);
     QFont times(QStringLiteral("Times New Roman"), 12);
     times.setStyleHint(QFont::Serif);
     richTextBox1_->setFont(times);
-    richTextBox1_->setMinimumSize(440, 330);
+    richTextBox1_->setMinimumSize(600, 450);
     list1_ = new QListWidget(this);
     list1_->setObjectName(QStringLiteral("List1"));
     list1_->setAccessibleName(QStringLiteral("List1"));
-    list1_->setMinimumSize(440, 330);
+    list1_->setMinimumSize(600, 450);
+    list1_->setFont(times);
+    list1_->setStyleSheet(QStringLiteral("QListWidget::item { padding: 6px 4px; }"));
     auto* middle = new QVBoxLayout;
     middle->addWidget(richTextBox1_);
     middle->addWidget(list1_);
@@ -127,6 +133,8 @@ FormStartView::FormStartView(GuiContext& context, QWidget* parent)
 }
 
 void FormStartView::refresh() {
+    // Taken before showing or hiding anything changes the size.
+    const QPoint centre = geometry().center();
     for (std::size_t i = 0; i < command_.size(); ++i) {
         const FormStart::Button& state = model_.Command[i];
         QPushButton* button = command_[i];
@@ -152,8 +160,21 @@ void FormStartView::refresh() {
     richTextBox1_->setVisible(model_.RichTextBox1Visible);
 
     if (model_.mode() != shownMode_) {
+        // The menu is larger than the language choice: grow around the same centre.
         shownMode_ = model_.mode();
         adjustSize();
+        QRect frame = frameGeometry();
+        frame.moveCenter(centre);
+        if (const QScreen* where = screen()) {
+            const QRect available = where->availableGeometry();
+            frame.moveLeft(
+                std::clamp(frame.left(), available.left(),
+                           std::max(available.left(), available.right() - frame.width())));
+            frame.moveTop(
+                std::clamp(frame.top(), available.top(),
+                           std::max(available.top(), available.bottom() - frame.height())));
+        }
+        move(frame.topLeft());
     }
     if (model_.ended() && !endAnnounced_) {
         endAnnounced_ = true;

@@ -20,10 +20,11 @@ QPixmap tarvomenLogo(int size) {
     QLinearGradient tile(0, 0, s, s);
     tile.setColorAt(0, QColor(0x1d, 0x4e, 0x89));
     tile.setColorAt(1, QColor(0x0b, 0x7a, 0x75));
-    p.setPen(Qt::NoPen);
+    p.setPen(QPen(QColor(255, 255, 255, 150), std::max(1.0, s * 0.015)));
     p.setBrush(tile);
     p.drawRoundedRect(QRectF(0, 0, s, s).adjusted(s * 0.02, s * 0.02, -s * 0.02, -s * 0.02),
                       s * 0.18, s * 0.18);
+    p.setPen(Qt::NoPen);
 
     // A page with a folded corner, standing for the generated site.
     const QRectF page(s * 0.16, s * 0.14, s * 0.46, s * 0.60);

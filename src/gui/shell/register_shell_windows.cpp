@@ -14,7 +14,11 @@ void registerShellWindows(GuiContext& context) {
     context.windows.add(WindowId::frmLogin, [&context] {
         auto* start = qobject_cast<FormStartView*>(context.windows.view(WindowId::FormStart));
         if (!start) throw std::logic_error("The start window is not loaded.");
-        return new FrmLoginView(context, start->model());
+        auto* login = new FrmLoginView(context, start->model());
+        // Where the start window was, which hides while the dialog is open.
+        login->adjustSize();
+        login->move(start->frameGeometry().center() - login->rect().center());
+        return login;
     });
 }
 
