@@ -83,7 +83,7 @@ const std::array<DemoProduct, 13> kProducts = {{
      "18.5",
      "SEAMUG.JPG",
      "Thrown by hand on Harbour Lane and glazed in the blue-green of the glass we find on the "
-     "beach. Holds a generous 350 ml.<P><I>Dishwasher safe.</I>",
+     "beach.<BR>Holds a generous 350 ml.<P><I>Dishwasher safe.</I>",
      "Every mug carries a small wave drawn in white slip.",
      "",
      true,
@@ -95,7 +95,7 @@ const std::array<DemoProduct, 13> kProducts = {{
      1,
      "14.95",
      "LHCANDLE.JPG",
-     "A pillar candle in the red and white of the Port Elwen light, poured from soy wax and "
+     "A pillar candle in the red and white of the Port Elwen light,<BR>poured from soy wax and "
      "scented with sea salt and driftwood.",
      "Our light has guided boats home since 1871.",
      "",
@@ -108,7 +108,7 @@ const std::array<DemoProduct, 13> kProducts = {{
      1,
      "7.5",
      "TEATIN.JPG",
-     "A strong breakfast blend, the way the fishermen take it at dawn. Loose leaf in a "
+     "A strong breakfast blend, the way the fishermen take it at dawn.<BR>Loose leaf in a "
      "resealable navy tin.",
      "",
      "",
@@ -120,7 +120,7 @@ const std::array<DemoProduct, 13> kProducts = {{
      3,
      "12",
      "SHLSOAP.JPG",
-     "Three little soaps shaped like scallop shells: rose, sea-blue and sand. Made with olive "
+     "Three little soaps shaped like scallop shells: rose, sea-blue and sand.<BR>Made with olive "
      "oil and a touch of lavender.",
      "Shaped in moulds taken from real shells.",
      "",
@@ -133,7 +133,7 @@ const std::array<DemoProduct, 13> kProducts = {{
      1,
      "9.5",
      "BRACELET.JPG",
-     "Tied by hand in a sailor's knot from soft waxed cord. One size, slides to fit.",
+     "Tied by hand in a sailor's knot from soft waxed cord.<BR>One size, slides to fit.",
      "",
      "",
      true,
@@ -144,7 +144,7 @@ const std::array<DemoProduct, 13> kProducts = {{
      1,
      "24",
      "FRAME.JPG",
-     "Each frame is cut from driftwood gathered after the winter storms, so no two are alike. "
+     "Each frame is cut from driftwood gathered after the winter storms, so no two are alike.<BR>"
      "Glass front, stands or hangs.",
      "",
      "",
@@ -156,7 +156,7 @@ const std::array<DemoProduct, 13> kProducts = {{
      1,
      "16.5",
      "PINECNDL.JPG",
-     "Pine needles, cedar and a little smoke: the woods behind the town after rain. About 45 "
+     "Pine needles, cedar and a little smoke: the woods behind the town after rain.<BR>About 45 "
      "hours of burning.",
      "The scent is blended in our own workshop.",
      "",
@@ -169,7 +169,7 @@ const std::array<DemoProduct, 13> kProducts = {{
      1,
      "8.75",
      "HONEY.JPG",
-     "Raw, unheated honey from hives at the edge of the forest, where the bees find heather, "
+     "Raw, unheated honey from hives at the edge of the forest,<BR>where the bees find heather, "
      "clover and wild thyme.",
      "",
      "",
@@ -181,7 +181,7 @@ const std::array<DemoProduct, 13> kProducts = {{
      1,
      "11",
      "NOTEBOOK.JPG",
-     "A kraft-covered notebook with a fern printed by hand from a real leaf. Lies flat, plain "
+     "A kraft-covered notebook with a fern printed by hand from a real leaf.<BR>Lies flat, plain "
      "pages.",
      "Printed with fern leaves from the shady side of the hill.",
      "",
@@ -193,21 +193,20 @@ const std::array<DemoProduct, 13> kProducts = {{
      "Ribbon, tissue and a hand-written card",
      1,
      "3.5",
-     "",
-     "Add this to your order and we wrap each piece in tissue, tie it with ribbon and write "
-     "your message on a card.",
+     "GIFTWRAP.JPG",
+     "Add this to your order and we wrap each piece in tissue,<BR>tie it with ribbon and "
+     "write your message on a card.",
      "Tell us the message in the order notes.",
      "Every parcel is tied by hand.",
      true,
      kOcean,
-     {"MIXDEMO", "", "Candy.GIF", "ribbon.gif", "GIFTBOX.JPG", "btnstar.gif", "bell.wav",
-      "spin.mpg"}},
+     {"MIXDEMO", "", "Candy.GIF", "ribbon.gif", "GIFTBOX.JPG", "btnstar.gif", "bell.wav", ""}},
     {"Wooden Toy Boat",
      "Sale: was $26, hand-sanded beech",
      1,
      "19",
      "TOYBOAT.JPG",
-     "A little sailing boat in oiled beech with cotton sails. Floats in the bath.",
+     "A little sailing boat in oiled beech with cotton sails.<BR>Floats in the bath.",
      "",
      "",
      false,
@@ -218,7 +217,7 @@ const std::array<DemoProduct, 13> kProducts = {{
      4,
      "10",
      "COASTERS.JPG",
-     "Four turned oak coasters with a leaf burnt into each one. Finished with beeswax.",
+     "Four turned oak coasters with a leaf burnt into each one.<BR>Finished with beeswax.",
      "",
      "",
      false,
@@ -229,7 +228,7 @@ const std::array<DemoProduct, 13> kProducts = {{
      1,
      "13.5",
      "TOTEBAG.JPG",
-     "A roomy tote of heavy natural cotton, printed with three pines. Long handles.",
+     "A roomy tote of heavy natural cotton, printed with three pines.<BR>Long handles.",
      "",
      "",
      false,
@@ -240,11 +239,11 @@ const std::array<DemoProduct, 13> kProducts = {{
 // Style records of the home page and the two link pages, and the one kept by the products that
 // the demo leaves empty (so that a product the user adds is listed on the home page and looks
 // like the shop).
-constexpr Media kHomeMedia{"OCEAN", "BACKGD01.GIF", "BANNER01.JPG", "HRULER01.GIF", "IMAGES02.JPG",
-                           "",      "SOUNDS01.WAV", "VIDEO01.AVI"};
-constexpr Media kLink2Media{"FOREST",       "BACKGD01.GIF", "BANNER01.JPG",
-                            "HRULER01.GIF", "IMAGES01.JPG", "",
-                            "SOUNDS02.WAV", "VIDEO01.AVI"};
+constexpr Media kHomeMedia{
+    "OCEAN", "BACKGD01.GIF", "BANNER01.JPG", "HRULER01.GIF", "IMAGES02.JPG", "", "SOUNDS01.WAV",
+    ""};
+constexpr Media kLink2Media{
+    "FOREST", "BACKGD01.GIF", "BANNER01.JPG", "HRULER01.GIF", "IMAGES01.JPG", "", "", ""};
 constexpr Media kLink3Media{
     "OCEAN", "BACKGD03.GIF", "BANNER02.JPG", "HRULER02.GIF", "IMAGES04.JPG", "", "", ""};
 constexpr Media kNoMedia{"", "", "", "", "", "", "", ""};
@@ -320,32 +319,33 @@ PageRecord demoPage() {
     put(page.Link2, "About Our Shop");
     put(page.Link3, "Sale Corner");
     put(page.Link4, "Visit or Write to Us");
-    put(page.VideoText, "A calm morning at the harbour, seen from our shop window.");
+    put(page.VideoText,
+        "Open every day from 9 to 6, Sundays from 11 to 4.<BR>Free local delivery on orders "
+        "over $40.");
     put(page.ImageText,
-        "New this season: <B>scallop shell soaps</B> in rose, sea-blue and sand, scented with "
-        "sea salt and lavender.");
+        "New this season:<BR><I>scallop shell soaps</I><BR>in rose, sea-blue and sand.");
     put(page.BodyText,
         "Welcome to <B>Driftwood &amp; Fern</B>, a small gift shop on Harbour Lane.<BR>"
-        "Everything here is made by hand by makers from the coast and the woods around Port "
-        "Elwen: mugs and candles, soaps and honey, notebooks and toys.<P>"
-        "Choose a product below to see its page. Orders are packed by hand and posted within "
-        "two working days.");
+        "Everything here is made by hand by makers from the coast and the woods<BR>"
+        "around Port Elwen: mugs and candles, soaps and honey, notebooks and toys.<P>"
+        "Choose a product below to see its page.<BR>"
+        "Orders are packed by hand and posted within two working days.");
     put(page.CurrencyName, "U.S.");
     put(page.CurrencySymbol, "$");
     put(page.LinkHeading[0], "Made by hand on Harbour Lane since 1998");
     put(page.LinkImage[0], pictureTo("WORKSHOP.JPG"));
     put(page.LinkText[0],
-        "Driftwood &amp; Fern began as a market stall run by two friends, a potter and a "
-        "candle maker. Today the shop sells the work of twelve makers, all of whom live within "
-        "a morning's walk of the harbour.<P>Come in and watch the kiln being loaded on "
+        "Driftwood &amp; Fern began as a market stall run by two friends,<BR>a potter and a "
+        "candle maker. Today the shop sells the work of twelve makers,<BR>all of whom live "
+        "within a morning's walk of the harbour.<P>Come in and watch the kiln being loaded on "
         "Saturday mornings.");
     put(page.LinkImageText[0], "Our woodland makers work in the pine hills behind the town.");
-    put(page.LinkVideoText[0], "Autumn in the woods where our candles and honey come from.");
+    put(page.LinkVideoText[0], "Every piece in the shop is signed by its maker.");
     put(page.LinkHeading[1], "Last pieces at special prices");
     put(page.LinkImage[1], pictureTo("SALE.GIF"));
     put(page.LinkText[1],
-        "These are the last pieces of their batch, marked down to make room for the new "
-        "season. Sale prices hold while stocks last.");
+        "These are the last pieces of their batch,<BR>marked down to make room for the new "
+        "season.<BR>Sale prices hold while stocks last.");
     put(page.LinkImageText[1], "New pieces arrive every month - come back soon!");
     return page;
 }
