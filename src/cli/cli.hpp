@@ -8,6 +8,10 @@
 #include "platform/error.hpp"
 #include "store/app_state.hpp"
 
+namespace tarvomen {
+class PreviewingShell;
+}
+
 namespace tarvomen::cli {
 
 // Wrong use of the command line: the message is printed with the usage and the exit status is 2.
@@ -55,5 +59,10 @@ int runServe(Context& context);
 int runGenerate(Context& context);
 int runPreview(Context& context);
 int runLink(Context& context);
+int runPublish(Context& context);
+
+// After a generating command's --open handed `page` to the browser through `previewing`: says
+// where the site is served and serves until Ctrl-C, then returns kExitOk.
+int keepServing(Context& context, PreviewingShell& previewing, const std::string& page);
 
 }  // namespace tarvomen::cli

@@ -14,6 +14,7 @@
 
 #include "cli/cli.hpp"
 #include "publish/preview_server.hpp"
+#include "publish/previewing_shell.hpp"
 #include "store/site_paths.hpp"
 
 namespace tarvomen::cli {
@@ -83,9 +84,10 @@ std::size_t siteStamp(const std::filesystem::path& siteFolder) {
 
 // Serves until SIGINT or SIGTERM. A change to the site folder that has settled for half a
 // second counts as a finished generation, so that pages open in the browser reload.
-void serveUntilInterrupted(Context& context, InterruptCatcher& interrupt, PreviewServer& server) {
-    context.out << "Serving the site at " << server.address("index.html")
-                << " - press Ctrl-C to stop." << std::endl;
+void serveUntilInterrupted(Context& context, InterruptCatcher& interrupt, PreviewServer& server,
+                           const std::string& page) {
+    context.out << "Serving the site at " << server.address(page) << " - press Ctrl-C to stop."
+                << std::endl;
     const auto stampNow = [&context]() -> std::size_t {
         try {
             return siteStamp(context.state.drive.resolve(paths::kSiteFolder));
@@ -127,8 +129,19 @@ int runServe(Context& context) {
         context.err << "The site folder has no home page yet: run \"tarvomen-cli generate\"."
                     << std::endl;
     }
-    serveUntilInterrupted(context, interrupt, server);
+    serveUntilInterrupted(context, interrupt, server, "index.html");
     server.stop();
+    return kExitOk;
+}
+
+int keepServing(Context& context, PreviewingShell& previewing, const std::string& page) {
+    PreviewServer* server = previewing.server();
+    const auto name = PreviewServer::siteNameOf(context.state.drive, page);
+    // Without a server the page went to the browser as a file: nothing to keep serving.
+    if (!server || !name) return kExitOk;
+    InterruptCatcher interrupt;
+    serveUntilInterrupted(context, interrupt, *server, *name);
+    server->stop();
     return kExitOk;
 }
 

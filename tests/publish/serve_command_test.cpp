@@ -30,7 +30,8 @@ using tarvomen::testing::writeFile;
 // A child process with its standard output on a pipe.
 class Child {
   public:
-    explicit Child(std::vector<std::string> args) {
+    // `path`, when given, replaces PATH for the child.
+    explicit Child(std::vector<std::string> args, const std::string& path = "") {
         int fds[2];
         if (::pipe(fds) != 0) throw std::runtime_error("pipe");
         posix_spawn_file_actions_t actions;
@@ -40,7 +41,15 @@ class Child {
         std::vector<char*> argv;
         for (auto& arg : args) argv.push_back(arg.data());
         argv.push_back(nullptr);
-        const int failed = posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ);
+        std::vector<std::string> env;
+        for (char** e = environ; *e; ++e) {
+            if (path.empty() || !std::string_view(*e).starts_with("PATH=")) env.emplace_back(*e);
+        }
+        if (!path.empty()) env.push_back("PATH=" + path);
+        std::vector<char*> envp;
+        for (auto& entry : env) envp.push_back(entry.data());
+        envp.push_back(nullptr);
+        const int failed = posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), envp.data());
         posix_spawn_file_actions_destroy(&actions);
         ::close(fds[1]);
         out_ = fds[0];
