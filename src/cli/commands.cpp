@@ -28,6 +28,9 @@ const std::vector<Command>& commands() {
          runPreview},
         {"link", "link 2|3 [--open]", "write the Link2 or Link3 page by itself and print its path",
          runLink},
+        {"publish", "publish [--allow-plain-ftp] [--dry-run] [--accept-certificate=SHA256]",
+         "upload the changes of the site to the stored FTP host (FTPS; sftp://host for SFTP)",
+         runPublish},
     };
     return all;
 }

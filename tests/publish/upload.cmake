@@ -11,3 +11,7 @@ target_compile_definitions(tarvomen_upload_testsupport
 tarvomen_add_test(upload_tests
   SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/upload_test.cpp
   LIBS tarvomen_upload_testsupport GTest::gmock)
+
+tarvomen_add_test(publish_command_tests
+  SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/publish_command_test.cpp
+  LIBS tarvomen_upload_testsupport tarvomen_cli_commands GTest::gmock)

@@ -1,0 +1,87 @@
+// publish: uploads the generated site to the FTP host stored in the page record.
+#include <cctype>
+#include <optional>
+#include <ostream>
+#include <string>
+
+#include "cli/cli.hpp"
+#include "publish/upload/publish_store.hpp"
+#include "publish/upload/site_uploader.hpp"
+
+namespace tarvomen::cli {
+namespace {
+
+// Whether the fingerprint the user gave is the server's: certificate fingerprints compare
+// without their colons and regardless of case, host keys ("SHA256:...") exactly.
+bool sameFingerprint(const publish::ServerIdentity& identity, const std::string& given) {
+    if (identity.kind == publish::ServerIdentity::Kind::SshHostKey) {
+        return given == identity.fingerprint || "SHA256:" + given == identity.fingerprint;
+    }
+    auto bare = [](std::string_view text) {
+        std::string out;
+        for (const char c : text) {
+            if (c != ':') out += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        }
+        return out;
+    };
+    return bare(given) == bare(identity.fingerprint);
+}
+
+publish::PublishReport publishOnce(Context& context, const publish::PublishTarget& target,
+                                   bool allowPlainFtp, const publish::UploadOptions& options) {
+    auto uploader = publish::makeSiteUploader(context.state.drive, target, allowPlainFtp, options);
+    std::string shown;
+    uploader->onProgress = [&](const publish::PublishProgress& progress) {
+        if (progress.currentFile.empty() || progress.currentFile == shown) return;
+        shown = progress.currentFile;
+        context.out << "[" << progress.filesDone + 1 << "/" << progress.filesTotal << "] "
+                    << progress.currentFile << std::endl;
+    };
+    return uploader->run();
+}
+
+}  // namespace
+
+int runPublish(Context& context) {
+    bool allowPlainFtp = false;
+    publish::UploadOptions options;
+    std::optional<std::string> accepted;
+    for (const auto& arg : context.args) {
+        if (arg == "--allow-plain-ftp") {
+            allowPlainFtp = true;
+        } else if (arg == "--dry-run") {
+            options.dryRun = true;
+        } else if (arg.rfind("--accept-certificate=", 0) == 0) {
+            accepted = arg.substr(21);
+        } else {
+            throw UsageError("unknown option \"" + arg + "\".");
+        }
+    }
+    context.openSiteFiles();
+    const auto target = publish::PublishTarget::fromPage(context.state.files.readPage(1));
+    context.out << (options.dryRun ? "Checking what publishing C:\\Tarvomen\\ to "
+                                   : "Publishing C:\\Tarvomen\\ to ")
+                << target.host.display() << std::endl;
+
+    auto report = publishOnce(context, target, allowPlainFtp, options);
+    if (report.identity && accepted) {
+        if (sameFingerprint(*report.identity, *accepted)) {
+            publish::PublishStore::forDrive(context.state.drive).trust(*report.identity);
+            context.out << "Trusting " << report.identity->host << " with the fingerprint "
+                        << report.identity->fingerprint << " from now on." << std::endl;
+            report = publishOnce(context, target, allowPlainFtp, options);
+        } else {
+            context.err << "The server shows the fingerprint " << report.identity->fingerprint
+                        << ", not " << *accepted << "; it stays untrusted.\n";
+        }
+    }
+    context.out << "\n" << publish::formatReport(report);
+    if (report.identity) {
+        context.err << "\nIf your hosting provider confirms this fingerprint, trust it with:\n"
+                    << "  tarvomen-cli publish --accept-certificate="
+                    << report.identity->fingerprint << "\n";
+    }
+    return report.succeeded() ? kExitOk : kExitFailure;
+}
+
+}  // namespace tarvomen::cli
