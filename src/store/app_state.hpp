@@ -16,6 +16,8 @@
 
 namespace tarvomen {
 
+class SitePublisher;  // publish/upload/site_publisher.hpp
+
 // The platform services the program talks to. Not owned; tests stand in for each of them.
 struct Services {
     MessageBox* messages = nullptr;
@@ -23,6 +25,8 @@ struct Services {
     FontList* fonts = nullptr;
     Clipboard* clipboard = nullptr;
     FileDialog* fileDialog = nullptr;
+    // Publishes the site after the FTP dialog's OK; none where the program cannot publish.
+    SitePublisher* publisher = nullptr;
 };
 
 // The program's global state: one object, owned by the program and passed where needed.
