@@ -1,0 +1,204 @@
+// Media publishing, the line writer, the shared page pieces and the site folders.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "generator/generate.hpp"
+#include "generator/generator.hpp"
+#include "shop_fixture.hpp"
+
+namespace fs = std::filesystem;
+
+namespace tarvomen::testing {
+namespace {
+
+class Publishing : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        addTheme(shop);
+        shop.state.CurrentStyle = themeStyle();
+        PrepareSiteFolders(shop.state);
+        ClearMediaTables(shop.state);
+        g.MediaSeq = 0;
+    }
+    std::string publish(std::string_view name, bool isPath = false) {
+        return PublishFile(shop.state, name, isPath);
+    }
+
+    Shop shop;
+    GeneratorState& g = shop.state.Generator;
+};
+
+TEST_F(Publishing, CopiesEachSourceOncePerGeneration) {
+    EXPECT_EQ(publish("BACKGD01.GIF"), "/Tarvomen/Data/0.GIF");
+    EXPECT_EQ(g.MediaDest, "C:\\Tarvomen\\Data\\0.GIF");
+    EXPECT_EQ(publish("BANNER01.JPG"), "/Tarvomen/Data/1.JPG");
+    EXPECT_EQ(publish("BACKGD01.GIF"), "/Tarvomen/Data/0.GIF");
+    EXPECT_EQ(g.MediaSeq, 2);
+    EXPECT_EQ(shop.dataListing(), std::string("0.GIF: ") + kTheme +
+                                      "BACKGD01.GIF\n1.JPG: " + kTheme + "BANNER01.JPG\n");
+}
+
+TEST_F(Publishing, SameNameThroughTwoPathsGivesTwoCopies) {
+    shop.addMedia("C:\\Pictures\\BACKGD01.GIF");
+    EXPECT_EQ(publish("BACKGD01.GIF"), "/Tarvomen/Data/0.GIF");
+    EXPECT_EQ(publish("C:\\Pictures\\BACKGD01.GIF", true), "/Tarvomen/Data/1.GIF");
+    EXPECT_FALSE(g.MediaIsPath);
+}
+
+TEST_F(Publishing, BlankNameChangesNothing) {
+    publish("BACKGD01.GIF");
+    g.MediaName = "   ";
+    PublishMedia(shop.state);
+    EXPECT_EQ(g.MediaUrl, "/Tarvomen/Data/0.GIF");
+    EXPECT_EQ(g.MediaSeq, 1);
+    EXPECT_TRUE(g.CopiedSources[1].blank());
+    EXPECT_EQ(shop.siteEntries(), std::vector<std::string>{"Data"});
+}
+
+TEST_F(Publishing, MissingSourceKeepsItsReferenceAndNumber) {
+    EXPECT_EQ(publish("C:\\Pictures\\gone.jpg", true), "/Tarvomen/Data/0.jpg");
+    EXPECT_EQ(publish("BACKGD01.GIF"), "/Tarvomen/Data/1.GIF");
+    EXPECT_EQ(shop.dataListing(), std::string("1.GIF: ") + kTheme + "BACKGD01.GIF\n");
+    EXPECT_TRUE(shop.messages.shown.empty());
+}
+
+TEST_F(Publishing, FullTableStillCopiesButForgets) {
+    for (std::size_t i = 0; i < GeneratorState::kCopiedTableSize; ++i) {
+        g.CopiedSources[i].assign("C:\\x\\" + std::to_string(i) + ".gif");
+        g.CopiedUrls[i].assign("/Tarvomen/Data/" + std::to_string(i) + ".gif");
+    }
+    g.MediaSeq = 730;
+    EXPECT_EQ(publish("C:\\x\\729.gif", true), "/Tarvomen/Data/729.gif");
+    EXPECT_EQ(publish("BACKGD01.GIF"), "/Tarvomen/Data/730.GIF");
+    EXPECT_EQ(publish("BACKGD01.GIF"), "/Tarvomen/Data/731.GIF");
+    EXPECT_EQ(g.MediaSeq, 732);
+    EXPECT_TRUE(shop.exists("Tarvomen/Data/730.GIF"));
+    EXPECT_TRUE(shop.exists("Tarvomen/Data/731.GIF"));
+}
+
+// A source outside the drive is never read: the page keeps its reference, the copy is missing
+// and the user is warned.
+TEST_F(Publishing, SourceOutsideTheDriveIsWarnedAndNotRead) {
+    const fs::path outside =
+        shop.temp.path().parent_path() / (shop.temp.path().filename().string() + "-outside.gif");
+    writeFile(outside, "secret");
+    fs::create_directories(shop.temp / "Pictures");
+    fs::create_symlink(outside, shop.temp / "Pictures" / "link.gif");
+
+    EXPECT_EQ(publish("C:\\Pictures\\link.gif", true), "/Tarvomen/Data/0.gif");
+    EXPECT_EQ(publish("D:\\logo.gif", true), "/Tarvomen/Data/1.gif");
+    EXPECT_EQ(publish("C:\\..\\..\\etc\\hostname", true), "/Tarvomen/Data/2name");
+    EXPECT_EQ(publish("C:\\Pictures\\link.gif", true), "/Tarvomen/Data/0.gif");
+    EXPECT_EQ(g.MediaSeq, 3);
+    EXPECT_EQ(shop.dataListing(), "");
+    ASSERT_EQ(shop.messages.shown.size(), 3u);
+    EXPECT_NE(shop.messages.shown[0].text.find("C:\\Pictures\\link.gif"), std::string::npos);
+    EXPECT_NE(shop.messages.shown[1].text.find("D:\\logo.gif"), std::string::npos);
+    EXPECT_NE(shop.messages.shown[0].text.find("not copied"), std::string::npos);
+    fs::remove(outside);
+}
+
+// Lines of the shared pieces, each with its own LF before the CR LF.
+TEST(PagePieces, WriteTheirLines) {
+    Shop shop;
+    addTheme(shop);
+    AppState& state = shop.state;
+    PrepareSiteFolders(state);
+    state.PageKind = 1;
+    OpenPageFile(state, PageFileNo::Product, "C:\\Tarvomen\\pieces.html");
+
+    state.CurrentStyle = style();
+    state.Generator.BackgroundUrl = "";
+    WriteBodyTag(state);
+    WriteRuler(state);
+    WriteControlPicture(state);  // no ControlFile: nothing
+
+    state.CurrentStyle = themeStyle();
+    state.Generator.BackgroundUrl = "/Tarvomen/Data/7.GIF";
+    WriteBodyTag(state);
+    WriteRuler(state);
+    state.Generator.MediaUrl = "/Tarvomen/Data/9.GIF";
+    WriteControlPicture(state);
+    ClosePageFile(state, PageFileNo::Product);
+
+    EXPECT_EQ(shop.read("Tarvomen/pieces.html"),
+              "<BODY BGColor=\"#FFFFFF\" VLINK=\"#0000FF\" ALINK=\"#FF0000\" BACKGROUND=>\n\r\n"
+              "<BR CLEAR=ALL><HR>\n\r\n"
+              "<BODY BGColor=\"#FFFFFF\" VLINK=\"#0000FF\" ALINK=\"#FF0000\" "
+              "BACKGROUND=/Tarvomen/Data/7.GIF>\n\r\n"
+              "<P><TABLE ALIGN=CENTER  BORDER=0><TR><TH><IMG ALT=/Tarvomen/Data/0.GIF "
+              "ALIGN=CENTER SRC=/Tarvomen/Data/0.GIF></TABLE><BR CLEAR=ALL>\n\r\n"
+              "<TABLE ALIGN=CENTER  BORDER=0><BR><IMG ALT=/Tarvomen/Data/9.GIF ALIGN=CENTER "
+              "SRC=/Tarvomen/Data/9.GIF></CENTER></TABLE>\n\r\n");
+    EXPECT_EQ(state.Generator.RulerUrl, "/Tarvomen/Data/0.GIF");
+}
+
+// WriteLine follows PageKind (9, 8, 55, nothing); the ruler's second form always goes to 55.
+TEST(PagePieces, LinesGoToThePageFileOfThePageKind) {
+    Shop shop;
+    AppState& state = shop.state;
+    PrepareSiteFolders(state);
+    state.CurrentStyle = style();
+    OpenPageFile(state, PageFileNo::Home, "C:\\Tarvomen\\nine.html");
+    OpenPageFile(state, PageFileNo::Product, "C:\\Tarvomen\\eight.html");
+    OpenPageFile(state, PageFileNo::Link, "C:\\Tarvomen\\fiftyfive.html");
+    for (const std::int16_t kind : {0, 1, 2, 3, -1}) {
+        state.PageKind = kind;
+        WriteLine(state, "kind " + std::to_string(kind));
+    }
+    state.PageKind = 0;
+    WriteRuler(state, PageFileNo::Link);
+    for (auto file : {PageFileNo::Home, PageFileNo::Product, PageFileNo::Link}) {
+        ClosePageFile(state, file);
+    }
+    EXPECT_EQ(shop.read("Tarvomen/nine.html"), "kind 0\r\n");
+    EXPECT_EQ(shop.read("Tarvomen/eight.html"), "kind 1\r\n");
+    EXPECT_EQ(shop.read("Tarvomen/fiftyfive.html"), "kind 2\r\n<BR CLEAR=ALL><HR>\n\r\n");
+}
+
+TEST(SiteFolders, EmptiedAndRecreatedKeepingAUserSubFolder) {
+    Shop shop;
+    writeFile(shop.temp / "Tarvomen/old.html", "old");
+    writeFile(shop.temp / "Tarvomen/Data/0.GIF", "old");
+    writeFile(shop.temp / "Tarvomen/Mine/keep.txt", "mine");
+    PrepareSiteFolders(shop.state);
+    EXPECT_EQ(shop.siteEntries(), (std::vector<std::string>{"Data", "Mine"}));
+    EXPECT_EQ(shop.dataListing(), "");
+    EXPECT_EQ(shop.read("Tarvomen/Mine/keep.txt"), "mine");
+
+    fs::remove_all(shop.temp / "Tarvomen");
+    PrepareSiteFolders(shop.state);
+    EXPECT_EQ(shop.siteEntries(), std::vector<std::string>{"Data"});
+}
+
+// Each generation, the first one included, leaves only its own pages and copies.
+TEST(SiteFolders, EachGenerationLeavesOnlyItsOwnPages) {
+    Shop shop;
+    addTheme(shop);
+    shop.writeStyle(101, themeStyle());
+    shop.writeProduct(1, product("One"));
+    shop.writeProduct(2, product("Two"));
+    shop.writeStyle(1, style());
+    shop.writeStyle(2, style());
+    shop.selectHomePage();
+    Generate(shop.state);
+    EXPECT_EQ(shop.siteEntries(),
+              (std::vector<std::string>{"1.html", "2.html", "Data", "index.html"}));
+
+    shop.writeProduct(2, ProductRecord{});
+    shop.writeStyle(101, style());
+    Generate(shop.state);
+    EXPECT_EQ(shop.siteEntries(), (std::vector<std::string>{"1.html", "Data", "index.html"}));
+    EXPECT_EQ(shop.dataListing(), "");
+
+    shop.state.PageKind = 1;
+    shop.state.CurrentRecord = 1;
+    shop.state.CurrentStyle = themeStyle();
+    Generate(shop.state);
+    EXPECT_EQ(shop.siteEntries(), (std::vector<std::string>{"Data", "test.html"}));
+    EXPECT_NE(shop.dataListing(), "");
+}
+
+}  // namespace
+}  // namespace tarvomen::testing
