@@ -95,6 +95,8 @@ class FieldListEditor {
     const char* caption() const { return config_.caption; }
     int imageBox() const { return config_.imageBox; }
     bool hasSecondList() const { return config_.window == WindowId::FormLink; }
+    // The help text of a box (its string-table text, or its literal), without the length.
+    std::string helpText(int box) const;
 
     // Event handlers.
     void load();
@@ -177,8 +179,7 @@ class FieldListEditor {
     virtual void continueSave() = 0;
 
     std::string text(int id) const;
-    // The help text of a box (its string-table text, or its literal) and its entry limit.
-    std::string helpText(int box) const;
+    // The entry limit of a box as text.
     std::string limitText(int box) const;
     // True for a box that exists and is shown (only such a box can be clicked).
     bool boxShown(int box) const;

@@ -71,7 +71,7 @@ void FormLink::clickBox(int box) {
     mnuEdit.visible = false;
     showHelp(box, Occasion::BoxClick);
     Label1.visible = true;
-    List1.visible = List2.visible = false;
+    showLists(false);  // with their captions, which would otherwise stand over nothing
     if (box == kImageBox) getPictFile(box);
     if (box > 0) {
         richTextMode = false;

@@ -72,12 +72,12 @@ const EditorLayout kProfileLayout{boxY(19) + 56,
                                   {kColumnC, kTop + 340, kColumnWidth, 180}};
 // Detail: the body text under the seven boxes, the product list and picture in the third column.
 const EditorLayout kDetailLayout{boxY(7) + 360,
-                                 {kColumnC, kTop, kColumnWidth, 340},
+                                 {kColumnC, kTop, kColumnWidth, 300},
                                  {},
                                  {},
                                  {},
                                  {kColumnA, boxY(7) + 8, kColumnWidth, 240},
-                                 {kColumnC, kTop + 356, kColumnWidth, 180}};
+                                 {kColumnC, kTop + 316, kColumnWidth, 180}};
 // Link: the body text under the five boxes, the two lists with their captions in the third
 // column.
 const EditorLayout kLinkLayout{boxY(5) + 320,
@@ -256,6 +256,10 @@ void EditorView::build() {
         auto* box = new QLineEdit(this);
         const QString boxName = QStringLiteral("Text1_%1").arg(i);
         name(box, boxName, boxName);
+        // The boxes have no captions of their own: an empty box shows what it is for.
+        const QString help = qs(model_->helpText(static_cast<int>(i)));
+        box->setPlaceholderText(help);
+        box->setToolTip(help);
         box->setGeometry(kColumnA, boxY(static_cast<int>(i)), kColumnWidth, kBoxHeight);
         connect(box, &QLineEdit::textEdited, this, [this, i](const QString& text) {
             model_->setBoxText(static_cast<int>(i), text.toStdString());
@@ -269,6 +273,8 @@ void EditorView::build() {
     rtb1_->setAcceptDrops(false);
     rtb1_->setContextMenuPolicy(Qt::NoContextMenu);
     rtb1_->setTabChangesFocus(true);
+    rtb1_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    rtb1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     rtb1_->installEventFilter(this);
     rtb1_->viewport()->installEventFilter(this);
     // The widget reports typing; the text goes to the model before the caret, whichever signal
