@@ -1,0 +1,176 @@
+// The Publish window over a real FTP server, and over a server that answers only when told to.
+#include <QCheckBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+
+#include <atomic>
+#include <thread>
+
+#include "gui/publish/gui_site_publisher.hpp"
+#include "publish/upload/publish_store.hpp"
+#include "support/fakes.hpp"
+#include "upload_test_support.hpp"
+
+using namespace tarvomen;
+
+namespace {
+
+template <class W>
+W* child(QWidget* parent, const char* name) {
+    W* widget = parent ? parent->findChild<W*>(QLatin1String(name)) : nullptr;
+    if (!widget) qFatal("no widget %s", name);
+    return widget;
+}
+
+// The program's state over the site's drive, with the server's FTP settings in the page record.
+struct Program {
+    Program(testing::SmallSite& site, const std::string& host, const std::string& user,
+            const std::string& password)
+        : state(site.drive, Services{&messages}) {
+        state.files.openAll(state.drive);
+        PageRecord page = state.files.readPage(1);
+        page.FtpHost = host + "/www";
+        page.FtpUserName = user;
+        page.FtpPassword = password;
+        state.files.writePage(1, page);
+    }
+    Program(testing::SmallSite& site, const testing::FtpTestServer& server)
+        : Program(site, server.host(), server.options().user, server.options().password) {}
+
+    testing::ScriptedMessageBox messages;
+    AppState state;
+};
+
+// A server whose uploads wait until the run is cancelled.
+class StalledServer : public publish::RemoteFiles {
+  public:
+    explicit StalledServer(const std::atomic<bool>& cancel) : cancel_(cancel) {}
+    void connect() override {}
+    void makeFolder(const std::string&) override {}
+    // An empty server whose names are case-sensitive: "tarvomen" is not there.
+    std::optional<std::vector<std::string>> list(const std::string& folder) override {
+        if (!folder.empty()) return std::nullopt;
+        return std::vector<std::string>{"Tarvomen"};
+    }
+    void upload(const std::string&, std::string_view, const Progress& progress) override {
+        progress(0);
+        while (!cancel_) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        throw publish::RemoteError(publish::RemoteError::Kind::Cancelled, "Cancelled.");
+    }
+    void remove(const std::string&) override {}
+
+  private:
+    const std::atomic<bool>& cancel_;
+};
+
+constexpr int kPatience = 30000;
+
+}  // namespace
+
+class PublishWindowTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void theFtpDialogsPublisherSendsTheSiteBesideTheUserInterface();
+    void cancelStopsTheTransferAndTheWindowStaysUsable();
+    void anUntrustedCertificateIsShownAndTrustedOnlyWhenAccepted();
+};
+
+void PublishWindowTest::theFtpDialogsPublisherSendsTheSiteBesideTheUserInterface() {
+    testing::FtpTestServer server({.tls = false});
+    testing::SmallSite site;
+    Program program(site, server);
+    publish::PublishStore::forDrive(site.drive).saveSettings(server.host(), {true, "", ""});
+
+    gui::GuiSitePublisher publisher;
+    publisher.publish(program.state);
+    gui::PublishWindow* window = publisher.window();
+    QVERIFY(window && window->isVisible());
+    QVERIFY(child<QCheckBox>(window, "AllowPlainFtp")->isChecked());
+    QVERIFY(window->running());
+    QVERIFY(!child<QPushButton>(window, "Publish")->isEnabled());
+    QVERIFY(child<QPushButton>(window, "Cancel")->isEnabled());
+
+    QTRY_VERIFY_WITH_TIMEOUT(!window->running(), kPatience);
+    const QString report = child<QPlainTextEdit>(window, "Report")->toPlainText();
+    QVERIFY2(report.startsWith(QStringLiteral("Published to 127.0.0.1:")), qPrintable(report));
+    QCOMPARE(child<QProgressBar>(window, "ProgressBar")->value(), 1000);
+    QCOMPARE(child<QLabel>(window, "ProgressText")->text().left(13),
+             QStringLiteral("8 of 8 files,"));
+    QCOMPARE(server.files(), site.expectedOnServer("www", true));
+    QVERIFY(child<QPushButton>(window, "Publish")->isEnabled());
+    QVERIFY(!child<QPushButton>(window, "Cancel")->isEnabled());
+}
+
+void PublishWindowTest::cancelStopsTheTransferAndTheWindowStaysUsable() {
+    testing::SmallSite site;
+    Program program(site, "ftp.example.com", "shop", "secret");
+    auto stalled = [&site](const publish::PublishTarget& target, bool,
+                           publish::UploadOptions options) {
+        return std::make_unique<publish::SiteUploader>(
+            publish::listSiteFiles(site.drive), target.host.display(), site.temp / "manifest",
+            [](const std::atomic<bool>& cancel) { return std::make_unique<StalledServer>(cancel); },
+            options);
+    };
+    gui::PublishWindow window(program.state, stalled);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+    // Ticking the box keeps the choice for the host.
+    auto* allow = child<QCheckBox>(&window, "AllowPlainFtp");
+    QTest::mouseClick(allow, Qt::LeftButton, {}, QPoint(8, allow->height() / 2));
+    QVERIFY(publish::PublishStore::forDrive(site.drive).settings("ftp.example.com").allowPlainFtp);
+
+    QTest::mouseClick(child<QPushButton>(&window, "Publish"), Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(child<QLabel>(&window, "CurrentFile")->text(),
+                              QStringLiteral("Tarvomen/Data/0.GIF"), kPatience);
+    QCOMPARE(child<QLabel>(&window, "ProgressText")->text().left(13),
+             QStringLiteral("0 of 8 files,"));
+    QVERIFY(!child<QCheckBox>(&window, "AllowPlainFtp")->isEnabled());
+
+    QTest::mouseClick(child<QPushButton>(&window, "Cancel"), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!window.running(), kPatience);
+    const QString report = child<QPlainTextEdit>(&window, "Report")->toPlainText();
+    QVERIFY2(report.startsWith(QStringLiteral("Publishing to ftp.example.com/www was cancelled")),
+             qPrintable(report));
+    QVERIFY(report.contains(
+        QStringLiteral("Tarvomen/Data/0.GIF: not sent: publishing was cancelled.")));
+    QVERIFY(child<QPushButton>(&window, "Publish")->isEnabled());
+}
+
+void PublishWindowTest::anUntrustedCertificateIsShownAndTrustedOnlyWhenAccepted() {
+    testing::FtpTestServer server({.tls = true});
+    testing::SmallSite site;
+    Program program(site, server);
+    gui::PublishWindow window(program.state);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto* publishButton = child<QPushButton>(&window, "Publish");
+
+    program.messages.answer(MessageBox::Answer::No);
+    QTest::mouseClick(publishButton, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!window.running(), kPatience);
+    QCOMPARE(program.messages.shown.size(), std::size_t{1});
+    const std::string question = program.messages.shown[0].text;
+    QVERIFY(question.find("SHA-256 fingerprint: " + server.certificateFingerprint()) !=
+            std::string::npos);
+    QVERIFY(question.find("Subject: CN = Tarvomen test server") != std::string::npos);
+    QVERIFY(
+        publish::PublishStore::forDrive(site.drive).settings(server.host()).publicKeyPin.empty());
+    QVERIFY(server.files().empty());
+
+    program.messages.answer(MessageBox::Answer::Yes);
+    QTest::mouseClick(publishButton, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(child<QPlainTextEdit>(&window, "Report")
+                                 ->toPlainText()
+                                 .startsWith(QStringLiteral("Published")),
+                             kPatience);
+    QCOMPARE(program.messages.shown.size(), std::size_t{2});
+    QCOMPARE(server.files(), site.expectedOnServer("www", true));
+}
+
+QTEST_MAIN(PublishWindowTest)
+#include "publish_window_test.moc"
