@@ -7,6 +7,7 @@
 #include <string>
 
 #include "gui/gui_context.hpp"
+#include "gui/publish/gui_site_publisher.hpp"
 #include "gui/shell/form_start_view.hpp"
 #include "gui/shell/logo.hpp"
 #include "gui/shell/qt_message_box.hpp"
@@ -56,6 +57,9 @@ int main(int argc, char** argv) {
         gui::WindowRegistry windows;
         gui::GuiContext context{state, windows};
         gui::registerAllWindows(context);
+        // The FTP dialog's OK publishes the site through the Publish window.
+        gui::GuiSitePublisher publisher;
+        state.services.publisher = &publisher;
         windows.show(WindowId::FormStart);
         auto* start = qobject_cast<gui::FormStartView*>(windows.view(WindowId::FormStart));
         QObject::connect(start, &gui::FormStartView::programEnded, &app, &QApplication::quit,
