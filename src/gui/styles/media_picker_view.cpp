@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPainter>
 #include <QPixmapCache>
 #include <QPushButton>
 #include <QRadioButton>
@@ -30,11 +31,11 @@ QString qs(const std::string& text) {
 constexpr int kWidth = 820;
 constexpr int kMargin = 16;
 constexpr int kTop = 64;
-constexpr int kCell = 86;        // picture button grid
+constexpr int kCell = 92;        // picture button grid
 constexpr int kButtonIcon = 66;  // picture button icons
 constexpr int kColumns = 4;
 constexpr int kGridLeft = 200;
-constexpr int kLargePicture = 258;
+constexpr int kLargePicture = 232;
 constexpr int kBottom = 470;  // display buttons and commands
 constexpr int kDisplayIcon = 40;
 
@@ -131,6 +132,16 @@ MediaPickerView::MediaPickerView(GuiContext& context, std::unique_ptr<MediaPicke
         button->setObjectName(QStringLiteral("Option1_%1").arg(i));
         button->setCheckable(true);
         button->setIconSize(QSize(kButtonIcon, kButtonIcon));
+        // Room for a whole 8.3 name under a sound or video symbol; the button last clicked
+        // stands out.
+        QFont captionFont = button->font();
+        captionFont.setPointSizeF(captionFont.pointSizeF() * 0.85);
+        button->setFont(captionFont);
+        button->setStyleSheet(
+            QStringLiteral("QToolButton { border: 1px solid palette(mid); border-radius: 3px; "
+                           "background: palette(button); padding: 2px; }"
+                           "QToolButton:checked { border: 2px solid palette(highlight); "
+                           "background: palette(light); }"));
         button->setGeometry(kGridLeft + (i % kColumns) * kCell, kTop + (i / kColumns) * kCell,
                             kCell - 6, kCell - 6);
         connect(button, &PictureButton::clicked, this,
@@ -155,15 +166,16 @@ MediaPickerView::MediaPickerView(GuiContext& context, std::unique_ptr<MediaPicke
         button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         button->setIconSize(QSize(kDisplayIcon, kDisplayIcon));
         button->setFocusPolicy(Qt::NoFocus);
-        button->setGeometry(kMargin + d * 82, kBottom, 78, 74);
+        button->setFont(option1_[0]->font());
+        button->setGeometry(kMargin + d * 86, kBottom, 82, 74);
         display_[static_cast<std::size_t>(d)] = button;
     }
     command1_ = new QPushButton(qs(model_->command1Caption()), this);
     command1_->setObjectName(QStringLiteral("Command1"));
-    command1_->setGeometry(kWidth - kMargin - 200, kBottom, 200, 34);
+    command1_->setGeometry(kWidth - kMargin - 170, kBottom, 170, 34);
     command2_ = new QPushButton(qs(model_->command2Caption()), this);
     command2_->setObjectName(QStringLiteral("Command2"));
-    command2_->setGeometry(kWidth - kMargin - 200, kBottom + 40, 200, 34);
+    command2_->setGeometry(kWidth - kMargin - 170, kBottom + 40, 170, 34);
     for (QPushButton* button : {command1_, command2_}) button->setAccessibleName(button->text());
     connect(command1_, &QPushButton::clicked, this, [this] {
         QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -207,10 +219,32 @@ void MediaPickerView::showButton(QToolButton* button, const MediaPicker::Picture
     if (!state.visible) return;
     QPixmap icon = state.symbol == MediaPicker::Symbol::None ? pictureOf(state.file, iconSize)
                                                              : mediaSymbol(state.symbol, iconSize);
+    if (!state.caption.empty()) {
+        // The caption goes under the picture, drawn into the icon so that a whole 8.3 name
+        // shows across the button's width.
+        const int width = button->width() - 8;
+        QFont font = button->font();
+        while (QFontMetrics(font).horizontalAdvance(qs(state.caption)) > width &&
+               font.pointSizeF() > 6.5) {
+            font.setPointSizeF(font.pointSizeF() - 0.5);
+        }
+        const QFontMetrics metrics(font);
+        QPixmap captioned(width, iconSize + metrics.height() + 4);
+        captioned.fill(Qt::transparent);
+        QPainter painter(&captioned);
+        painter.drawPixmap((captioned.width() - icon.width()) / 2, 0, icon);
+        painter.setFont(font);
+        painter.setPen(button->palette().color(QPalette::ButtonText));
+        const QRect textBox(0, iconSize + 4, captioned.width(), metrics.height());
+        painter.drawText(textBox, Qt::AlignCenter,
+                         metrics.elidedText(qs(state.caption), Qt::ElideMiddle, textBox.width()));
+        painter.end();
+        icon = captioned;
+    }
     button->setIcon(QIcon(icon));
+    button->setIconSize(icon.isNull() ? QSize(iconSize, iconSize) : icon.size());
     button->setText(qs(state.caption));
-    button->setToolButtonStyle(state.caption.empty() ? Qt::ToolButtonIconOnly
-                                                     : Qt::ToolButtonTextUnderIcon);
+    button->setToolButtonStyle(Qt::ToolButtonIconOnly);
     const QString name = state.file.empty() ? qs(state.caption) : qs(state.file);
     button->setToolTip(name);
     button->setAccessibleName(state.caption.empty() ? button->objectName() : qs(state.caption));
@@ -256,6 +290,8 @@ void MediaPickerView::refresh() {
 
     refreshFolders();
     dir1_->setVisible(model.dir1Visible());
+    // The folder list offers a choice each time it shows: nothing stays marked as chosen.
+    if (model.dir1Visible()) dir1_->clearSelection();
     if (richTextBox1_->toPlainText() != qs(model.richTextBox1())) {
         richTextBox1_->setPlainText(qs(model.richTextBox1()));
     }
