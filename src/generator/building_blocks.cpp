@@ -61,6 +61,17 @@ void warn(AppState& state, const std::string& text) {
     }
 }
 
+// Whether a table entry without its blanks equals `key` (not empty, no leading or trailing
+// blanks). Blank entries, most of the table, are passed over with one comparison.
+bool holds(const FixedText<255>& entry, std::string_view key) {
+    static const std::string blanks(255, ' ');
+    const std::string_view raw = entry.raw();
+    if (raw[0] == ' ') return raw != blanks && trimBlanks(raw) == key;
+    if (key.size() > raw.size() || raw.substr(0, key.size()) != key) return false;
+    const std::string_view rest = raw.substr(key.size());
+    return rest == std::string_view(blanks).substr(0, rest.size());
+}
+
 // The line of the ruler: publishes the current style's RulerFile and sets `RulerUrl`.
 std::string rulerLine(AppState& state) {
     GeneratorState& g = state.Generator;
@@ -173,7 +184,7 @@ void PublishMedia(AppState& state) {
     // A source published before in this generation keeps its first reference.
     const std::string_view key = text(source);
     for (std::size_t i = 0; i < GeneratorState::kCopiedTableSize; ++i) {
-        if (text(g.CopiedSources[i].raw()) == key) {
+        if (holds(g.CopiedSources[i], key)) {
             g.MediaUrl = text(g.CopiedUrls[i].raw());
             return;
         }
