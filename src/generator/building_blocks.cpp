@@ -12,6 +12,7 @@
 #include "generator/template_text.hpp"
 #include "platform/cp1252.hpp"
 #include "platform/error.hpp"
+#include "store/style_ops.hpp"
 
 namespace tarvomen {
 
@@ -214,6 +215,13 @@ std::string PublishFile(AppState& state, std::string_view file, bool isPath) {
     PublishMedia(state);
     g.MediaIsPath = false;
     return std::string(text(g.MediaUrl));
+}
+
+void LoadProduct(AppState& state, int r, ProductRecord& buffer) {
+    buffer = state.files.readProduct(r);
+    state.CurrentRecord = r;
+    state.PageKind = 1;
+    GetMediaParm(state);
 }
 
 void ClearMediaTables(AppState& state) {

@@ -55,6 +55,10 @@ void PrepareSiteFolders(AppState& state);
 // afterwards) and returns its reference, `MediaUrl` without blanks.
 std::string PublishFile(AppState& state, std::string_view file, bool isPath = false);
 
+// Reads product record `r` into `buffer` and loads its style: `CurrentRecord` := r,
+// `PageKind` := 1, GetMediaParm.
+void LoadProduct(AppState& state, int r, ProductRecord& buffer);
+
 // True when a product's style lists it on the home page (LinkToProfile True), false when it
 // belongs to the Link3 page.
 inline bool ListedOnHomePage(const StyleRecord& style) {

@@ -59,14 +59,6 @@ class HomePage {
         WritePageLine(s_, kFile, cat(pieces...));
     }
 
-    // Loads product r and its style into the generator's buffers.
-    void loadProduct(int r) {
-        s_.GeneratorProduct = s_.files.readProduct(r);
-        s_.CurrentRecord = r;
-        s_.PageKind = 1;
-        GetMediaParm(s_);
-    }
-
     // Counts the named products and the ones listed here, and gathers their keywords.
     void scanProducts() {
         homeRecord_ = s_.CurrentRecord;
@@ -74,7 +66,7 @@ class HomePage {
         g_.ListedProductCount = 0;
         g_.KeywordList.clear();
         for (int r = 1; r <= SiteFiles::kProductCount; ++r) {
-            loadProduct(r);
+            LoadProduct(s_, r, s_.GeneratorProduct);
             const ProductRecord& product = s_.GeneratorProduct;
             if (product.ProductName.blank()) continue;
             ++g_.NamedProductCount;
@@ -214,7 +206,7 @@ class HomePage {
     void writeProductIndex() {
         g_.ProductPageNo = 0;
         for (int r = 1; r <= SiteFiles::kProductCount; ++r) {
-            loadProduct(r);
+            LoadProduct(s_, r, s_.GeneratorProduct);
             const ProductRecord& product = s_.GeneratorProduct;
             if (!ListedOnHomePage(style_) || product.ProductName.blank()) continue;
             ++g_.ProductPageNo;

@@ -103,13 +103,6 @@ class LinkPage {
         ruler();
     }
 
-    void loadProduct(int r) {
-        s_.LinkProduct = s_.files.readProduct(r);
-        s_.CurrentRecord = r;
-        s_.PageKind = 1;
-        GetMediaParm(s_);
-    }
-
     // The Link3 page lists the named products that are not on the home page, numbered on from
     // the home page's products; the Link2 page lists none.
     void writeProductList() {
@@ -118,11 +111,11 @@ class LinkPage {
         int base = 0;
         bool listed = false;
         for (int r = 1; r <= SiteFiles::kProductCount; ++r) {
-            loadProduct(r);
+            LoadProduct(s_, r, s_.LinkProduct);
             if (!s_.LinkProduct.ProductName.blank() && ListedOnHomePage(style_)) ++base;
         }
         for (int r = 1; r <= SiteFiles::kProductCount; ++r) {
-            loadProduct(r);
+            LoadProduct(s_, r, s_.LinkProduct);
             const ProductRecord& product = s_.LinkProduct;
             if (product.ProductName.blank() || ListedOnHomePage(style_) || i_ != 1) continue;
             listed = true;

@@ -11,10 +11,7 @@ using namespace tmpl;
 
 namespace {
 
-template <class... Pieces>
-void line(AppState& state, const Pieces&... pieces) {
-    WriteLine(state, cat(pieces...));
-}
+using product_page::line;
 
 // Unlike the product page's, no cell of this table is closed with "</FONT>" and the price
 // carries no currency.

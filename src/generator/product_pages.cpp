@@ -3,7 +3,6 @@
 #include "generator/generator.hpp"
 #include "generator/product_sections.hpp"
 #include "generator/template_text.hpp"
-#include "store/style_ops.hpp"
 
 namespace tarvomen {
 
@@ -11,22 +10,13 @@ using namespace tmpl;
 
 namespace {
 
-template <class... Pieces>
-void line(AppState& state, const Pieces&... pieces) {
-    WriteLine(state, cat(pieces...));
-}
-
-void loadProduct(AppState& state, int r) {
-    state.GeneratorProduct = state.files.readProduct(r);
-    state.CurrentRecord = r;
-    GetMediaParm(state);
-}
+using product_page::line;
 
 // The number of named products listed on the home page: they take the page numbers 1 ... H.
 int countHomePageProducts(AppState& state) {
     int count = 0;
     for (int r = 1; r <= SiteFiles::kProductCount; ++r) {
-        loadProduct(state, r);
+        LoadProduct(state, r, state.GeneratorProduct);
         if (!state.GeneratorProduct.ProductName.blank() && ListedOnHomePage(state.CurrentStyle)) {
             ++count;
         }
@@ -136,7 +126,7 @@ void WriteProductPages(AppState& state) {
     int homePageNo = 0;
     int otherPageNo = 0;
     for (int r = 1; r <= SiteFiles::kProductCount; ++r) {
-        loadProduct(state, r);
+        LoadProduct(state, r, state.GeneratorProduct);
         const ProductRecord& product = state.GeneratorProduct;
         if (product.ProductName.blank()) continue;
         // Home-page products first, then the others, each in record order: the numbers the

@@ -9,11 +9,6 @@ using namespace tmpl;
 
 namespace {
 
-template <class... Pieces>
-void line(AppState& state, const Pieces&... pieces) {
-    WriteLine(state, cat(pieces...));
-}
-
 void writeHead(AppState& state, const ProductRecord& product) {
     line(state, "<HTML><HEAD><TITLE>", text(product.ProductName), "</TITLE>", LF);
     line(state, "</HEAD>", LF);

@@ -5,9 +5,17 @@
 
 #include <string>
 
+#include "generator/generator.hpp"
+#include "generator/template_text.hpp"
 #include "store/app_state.hpp"
 
 namespace tarvomen::product_page {
+
+// Writes one line of pieces through WriteLine.
+template <class... Pieces>
+void line(AppState& state, const Pieces&... pieces) {
+    WriteLine(state, tmpl::cat(pieces...));
+}
 
 // The sound line: the product page's plain EMBED, or the preview's 128 x 128 one.
 enum class SoundForm { ProductPage, Preview };
