@@ -3,6 +3,7 @@
 // coordinates.
 #include "generator/generator.hpp"
 #include "generator/template_text.hpp"
+#include "generator/video_section.hpp"
 #include "store/style_ops.hpp"
 
 namespace tarvomen {
@@ -40,7 +41,7 @@ class HomePage {
         writeLinkList();
         writeLogoAndBodyText();
         writeSound();
-        writeVideo();
+        WriteVideoSection(s_, kFile, text(page_.VideoText));
         writeLink1Heading();
         writeProductIndex();
         writeLinkSection(2);
@@ -164,30 +165,6 @@ class HomePage {
         if (style_.SoundFile.blank()) return;
         const std::string sound = PublishFile(s_, style_.SoundFile.raw());
         line("<P ALIGN=CENTER><EMBED", " SRC=", sound, " ALT=", sound, " START=FILEOPEN", ">");
-    }
-
-    void writeVideo() {
-        const bool hasFile = !style_.VideoFile.blank();
-        const bool hasText = !page_.VideoText.blank();
-        const std::string box = cat("<TABLE ALIGN=CENTER BGCOLOR=", stored(style_.BoxColor),
-                                    " BORDER=5", BorderColours(style_));
-        if (hasFile && hasText) {
-            const std::string video = PublishFile(s_, style_.VideoFile.raw());
-            line(box, LF);
-            line("<TR><TH><EMBED", " SRC=", video, " ALT=", video, " LOOP=INFINITE",
-                 " START=FILEOPEN", ">", "<TR><TH><FONT FACE= ", BoxFontAttrs(style_),
-                 text(page_.VideoText), "</FONT></TABLE><BR>", LF);
-        } else if (hasText) {
-            line(box, "<TR><TH><FONT FACE= ", BoxFontAttrs(style_), text(page_.VideoText),
-                 "</FONT></TABLE><BR>", LF);
-        } else if (hasFile) {
-            const std::string video = PublishFile(s_, style_.VideoFile.raw());
-            line(box, "<TR><TH ALIGN=CENTER><EMBED SRC=", video, " ALT=", video, " LOOP=INFINITE",
-                 " START=FILEOPEN", ">", "</TABLE><BR>", LF);
-        } else {
-            return;
-        }
-        WriteRuler(s_);
     }
 
     void writeLink1Heading() {

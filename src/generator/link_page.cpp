@@ -3,6 +3,7 @@
 // box, a theme picture with text, a video and the way home. Every line goes straight to file 55.
 #include "generator/generator.hpp"
 #include "generator/template_text.hpp"
+#include "generator/video_section.hpp"
 #include "publish/handoffs.hpp"
 #include "store/style_ops.hpp"
 
@@ -32,7 +33,7 @@ class LinkPage {
         writeProductList();
         writePictureAndHeading();
         writeThemePicture();
-        writeVideo();
+        WriteVideoSection(s_, kFile, text(page_.LinkVideoText[i_]));
         line("<P ALIGN=CENTER><A HREF=index.html>Home</A></BODY></HTML>");
     }
 
@@ -196,30 +197,6 @@ class LinkPage {
         } else if (hasImage) {
             const std::string image = PublishFile(s_, style_.ImageFile.raw());
             line(box, "<TR><TH><IMG ALT=", image, " Align = LEFT SRC=", image, "></TABLE><BR>", LF);
-        } else {
-            return;
-        }
-        ruler();
-    }
-
-    void writeVideo() {
-        const bool hasFile = !style_.VideoFile.blank();
-        const std::string_view videoText = text(page_.LinkVideoText[i_]);
-        const std::string box = cat("<TABLE ALIGN=CENTER BGCOLOR=", stored(style_.BoxColor),
-                                    " BORDER=5", BorderColours(style_));
-        if (hasFile && !videoText.empty()) {
-            const std::string video = PublishFile(s_, style_.VideoFile.raw());
-            line(box, LF);
-            line("<TR><TH><EMBED", " SRC=", video, " ALT=", video, " LOOP=INFINITE",
-                 " START=FILEOPEN", ">", "<TR><TH><FONT FACE= ", BoxFontAttrs(style_), videoText,
-                 "</FONT></TABLE><BR>", LF);
-        } else if (!videoText.empty()) {
-            line(box, "<TR><TH><FONT FACE= ", BoxFontAttrs(style_), videoText,
-                 "</FONT></TABLE><BR>", LF);
-        } else if (hasFile) {
-            const std::string video = PublishFile(s_, style_.VideoFile.raw());
-            line(box, "<TR><TH ALIGN=CENTER><EMBED SRC=", video, " ALT=", video, " LOOP=INFINITE",
-                 " START=FILEOPEN", ">", "</TABLE><BR>", LF);
         } else {
             return;
         }

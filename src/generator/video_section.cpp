@@ -1,0 +1,34 @@
+#include "generator/video_section.hpp"
+
+#include "generator/template_text.hpp"
+
+namespace tarvomen {
+
+using namespace tmpl;
+
+void WriteVideoSection(AppState& state, PageFileNo file, std::string_view videoText) {
+    const StyleRecord& style = state.CurrentStyle;
+    const auto line = [&](const auto&... pieces) { WritePageLine(state, file, cat(pieces...)); };
+    const bool hasFile = !style.VideoFile.blank();
+    const std::string box = cat("<TABLE ALIGN=CENTER BGCOLOR=", stored(style.BoxColor), " BORDER=5",
+                                BorderColours(style));
+    if (hasFile && !videoText.empty()) {
+        const std::string video = PublishFile(state, style.VideoFile.raw());
+        line(box, LF);
+        line("<TR><TH><EMBED", " SRC=", video, " ALT=", video, " LOOP=INFINITE", " START=FILEOPEN",
+             ">", "<TR><TH><FONT FACE= ", BoxFontAttrs(style), videoText, "</FONT></TABLE><BR>",
+             LF);
+    } else if (!videoText.empty()) {
+        line(box, "<TR><TH><FONT FACE= ", BoxFontAttrs(style), videoText, "</FONT></TABLE><BR>",
+             LF);
+    } else if (hasFile) {
+        const std::string video = PublishFile(state, style.VideoFile.raw());
+        line(box, "<TR><TH ALIGN=CENTER><EMBED SRC=", video, " ALT=", video, " LOOP=INFINITE",
+             " START=FILEOPEN", ">", "</TABLE><BR>", LF);
+    } else {
+        return;
+    }
+    WriteRuler(state, file);
+}
+
+}  // namespace tarvomen
