@@ -207,62 +207,6 @@ PublishReport SiteUploader::run() {
             report.identity = e.identity();
         }
     };
-    if (options_.dryRun) {
-        if (!manifest.caseSensitive) {
-            report.notes.push_back(
-                "Whether the server's names are case-sensitive is found out on "
-                "the first real publishing; where they are, the pages are also "
-                "sent to the folder \"tarvomen\".");
-        }
-    } else {
-        try {
-            remote = remote_(cancel_);
-            remote->connect();
-            remote->makeFolder(kRemoteFolder);
-            // A server that finds "tarvomen" in place of "Tarvomen" compares names without
-            // regard to case; one that lists both as different folders does not.
-            const auto names = remote->list("");
-            const bool bothListed = names &&
-                                    std::count(names->begin(), names->end(), kRemoteFolder) &&
-                                    std::count(names->begin(), names->end(), kMirrorFolder);
-            caseSensitive = bothListed || !remote->list(kMirrorFolder).has_value();
-            journal->recordCaseSensitive(caseSensitive);
-        } catch (const RemoteError& e) {
-            stop(e);
-        } catch (const Error& e) {
-            report.problem = e.what();
-        }
-    }
-
-    // The plan: what differs from the manifest is sent; what the site no longer has goes.
-    std::vector<Target> sends;
-    std::set<std::string> wanted, wantedFolded;
-    for (const auto& target : targetsOf(files_, caseSensitive)) {
-        if (!local[target.file]) continue;
-        wanted.insert(target.remote);
-        wantedFolded.insert(lower(target.remote));
-        const auto known = manifest.files.find(target.remote);
-        if (known != manifest.files.end() && known->second == *local[target.file]) {
-            report.skipped.push_back(target.remote);
-        } else {
-            sends.push_back(target);
-            progress.bytesTotal += local[target.file]->size;
-        }
-    }
-    std::vector<std::string> stale, forgotten;
-    for (const auto& [path, entry] : manifest.files) {
-        if (wanted.count(path)) continue;
-        // Where names ignore case, an old "0.gif" is the new "0.GIF": replaced, not deleted.
-        (!caseSensitive && wantedFolded.count(lower(path)) ? forgotten : stale).push_back(path);
-    }
-    progress.filesTotal = sends.size() + stale.size();
-
-    if (options_.dryRun) {
-        for (const auto& target : sends) report.uploaded.push_back(target.remote);
-        report.deleted = stale;
-        return report;
-    }
-
     auto pause = [&](int attempt) {
         auto delay = options_.firstDelay * (1 << std::min(attempt - 1, 5));
         delay = std::min<std::chrono::milliseconds>(delay, std::chrono::seconds(30));
@@ -300,6 +244,78 @@ PublishReport SiteUploader::run() {
             pause(n);
         }
     };
+
+    if (options_.dryRun) {
+        if (!manifest.caseSensitive) {
+            report.notes.push_back(
+                "Whether the server's names are case-sensitive is found out on "
+                "the first real publishing; where they are, the pages are also "
+                "sent to the folder \"tarvomen\".");
+        }
+    } else {
+        try {
+            remote = remote_(cancel_);
+        } catch (const Error& e) {
+            report.problem = e.what();
+        }
+        // Logging in and preparing the remote folder, retried like every step; a folder that
+        // cannot be made stops the run.
+        const bool ready =
+            remote && attempt("", [&] {
+                try {
+                    remote->connect();
+                    remote->makeFolder(kRemoteFolder);
+                    // A server that finds "tarvomen" in place of "Tarvomen" compares names without
+                    // regard to case; one that lists both as different folders does not.
+                    const auto names = remote->list("");
+                    const bool bothListed =
+                        names && std::count(names->begin(), names->end(), kRemoteFolder) &&
+                        std::count(names->begin(), names->end(), kMirrorFolder);
+                    caseSensitive = bothListed || !remote->list(kMirrorFolder).has_value();
+                } catch (const RemoteError& e) {
+                    if (e.kind() != RemoteError::Kind::File) throw;
+                    throw RemoteError(RemoteError::Kind::Fatal, e.what());
+                }
+            });
+        if (ready) {
+            try {
+                journal->recordCaseSensitive(caseSensitive);
+            } catch (const Error& e) {
+                report.problem = e.what();
+            }
+        } else {
+            remote.reset();
+        }
+    }
+
+    // The plan: what differs from the manifest is sent; what the site no longer has goes.
+    std::vector<Target> sends;
+    std::set<std::string> wanted, wantedFolded;
+    for (const auto& target : targetsOf(files_, caseSensitive)) {
+        if (!local[target.file]) continue;
+        wanted.insert(target.remote);
+        wantedFolded.insert(lower(target.remote));
+        const auto known = manifest.files.find(target.remote);
+        if (known != manifest.files.end() && known->second == *local[target.file]) {
+            report.skipped.push_back(target.remote);
+        } else {
+            sends.push_back(target);
+            progress.bytesTotal += local[target.file]->size;
+        }
+    }
+    std::vector<std::string> stale, forgotten;
+    for (const auto& [path, entry] : manifest.files) {
+        if (wanted.count(path)) continue;
+        // Where names ignore case, an old "0.gif" is the new "0.GIF": replaced, not deleted.
+        (!caseSensitive && wantedFolded.count(lower(path)) ? forgotten : stale).push_back(path);
+    }
+    progress.filesTotal = sends.size() + stale.size();
+
+    if (options_.dryRun) {
+        for (const auto& target : sends) report.uploaded.push_back(target.remote);
+        report.deleted = stale;
+        return report;
+    }
 
     std::size_t next = 0;
     bool going = remote && report.problem.empty() && !report.cancelled;
