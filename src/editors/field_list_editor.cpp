@@ -217,6 +217,25 @@ void FieldListEditor::showHelp(int box, Occasion occasion) {
     Label1.level = ControlRef::box(box);
 }
 
+void FieldListEditor::startBoxClick(int box) {
+    mnuEdit.visible = false;
+    showHelp(box, Occasion::BoxClick);
+    if (box > 0) {
+        richTextMode = false;
+        setCommand2(kContinueText);
+    }
+}
+
+void FieldListEditor::focusEnteredBox(int box) {
+    setCommand2(kContinueText);
+    showHelp(box, Occasion::Enter);
+    Label3.visible = false;
+    List1.visible = false;
+    Text1[static_cast<std::size_t>(box)].enabled = true;
+    requestFocus(ControlRef::box(box));
+    mnuEdit.visible = false;
+}
+
 void FieldListEditor::showBodyHelp(ControlRef level) {
     Label1.caption = text(config_.bodyHelpId) + "\n";
     Label1.level = level;

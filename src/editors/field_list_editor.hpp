@@ -190,6 +190,12 @@ class FieldListEditor {
 
     // Help caption of box `box` level with it.
     void showHelp(int box, Occasion occasion);
+    // What every box click does: no edit menu, the box's help level with it; for a box other
+    // than box 0 rich-text mode ends and Command2 becomes "Continue".
+    void startBoxClick(int box);
+    // Enter into a box, as the profile and product editors do it: "Continue", the box's help,
+    // no welcome label and no record list, the box enabled and focused, no edit menu.
+    void focusEnteredBox(int box);
     // The body text box's help (its help text and a line feed) level with `level`.
     void showBodyHelp(ControlRef level);
     // The common part of `SetRTB1`: rich-text mode, the edit menu, no preview, focus in RTB1.

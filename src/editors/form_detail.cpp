@@ -71,11 +71,8 @@ FieldValues FormDetail::loadRecord(int, int line) {
 
 void FormDetail::clickBox(int box) {
     if (!boxShown(box)) return;
-    mnuEdit.visible = false;
-    showHelp(box, Occasion::BoxClick);
+    startBoxClick(box);
     if (box > 0) {
-        richTextMode = false;
-        setCommand2(kContinueText);
         Picture1.visible = false;
         List1.visible = false;
     }
@@ -84,13 +81,7 @@ void FormDetail::clickBox(int box) {
 }
 
 void FormDetail::enterBox(int box) {
-    setCommand2(kContinueText);
-    showHelp(box, Occasion::Enter);
-    Label3.visible = false;
-    List1.visible = false;
-    Text1[static_cast<std::size_t>(box)].enabled = true;
-    requestFocus(ControlRef::box(box));
-    mnuEdit.visible = false;
+    focusEnteredBox(box);
     if (box == kImageBox) getPictFile(box);
 }
 

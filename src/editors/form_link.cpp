@@ -68,15 +68,10 @@ FieldValues FormLink::loadRecord(int list, int line) {
 
 void FormLink::clickBox(int box) {
     if (!boxShown(box)) return;
-    mnuEdit.visible = false;
-    showHelp(box, Occasion::BoxClick);
+    startBoxClick(box);
     Label1.visible = true;
     showLists(false);  // with their captions, which would otherwise stand over nothing
     if (box == kImageBox) getPictFile(box);
-    if (box > 0) {
-        richTextMode = false;
-        setCommand2(kContinueText);
-    }
     notify();
 }
 

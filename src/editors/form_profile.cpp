@@ -65,11 +65,8 @@ FieldValues FormProfile::loadRecord(int, int line) {
 
 void FormProfile::clickBox(int box) {
     if (!boxShown(box)) return;
-    mnuEdit.visible = false;
-    showHelp(box, Occasion::BoxClick);
+    startBoxClick(box);
     if (box > 0) {
-        richTextMode = false;
-        setCommand2(kContinueText);
         List1.visible = false;
         Picture1.visible = false;
         Label3.visible = false;
@@ -91,14 +88,8 @@ void FormProfile::clickBox(int box) {
 }
 
 void FormProfile::enterBox(int box) {
-    setCommand2(kContinueText);
-    showHelp(box, Occasion::Enter);
-    Label3.visible = false;
-    List1.visible = false;
+    focusEnteredBox(box);
     if (box == kImageBox) getPictFile(box);
-    Text1[static_cast<std::size_t>(box)].enabled = true;
-    requestFocus(ControlRef::box(box));
-    mnuEdit.visible = false;
     Picture1.visible = box <= kImageBox;
 }
 
