@@ -17,6 +17,8 @@ struct HandOffCase {
     HandOffs expected;
 };
 
+void PrintTo(const HandOffCase& c, std::ostream* os) { *os << c.name; }
+
 class HandOff : public ::testing::TestWithParam<HandOffCase> {
   protected:
     TempDrive temp;
