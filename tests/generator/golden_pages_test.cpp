@@ -89,6 +89,40 @@ void layOutFullShop(Shop& shop) {
     shop.writeStyle(9, cakeStyle);
 }
 
+// The other form of each optional section: heading box without banner, body text without
+// logo, video text without video, theme picture without text, a Link2 page with picture and
+// text, a product with body text only.
+void layOutOtherForms(Shop& shop) {
+    addTheme(shop);
+    shop.addMedia(kCake);
+    PageRecord page;
+    page.Heading.assign("Hello");
+    page.BodyText.assign("Body");
+    page.VideoText.assign("Video text");
+    page.Link2.assign("Hours");
+    page.LinkHeading[0].assign("Opening hours");
+    page.LinkImage[0].assign(kCake);
+    page.LinkText[0].assign("Mon-Fri");
+    page.LinkImageText[0].assign("Picture text");
+    shop.writePage(page);
+    StyleRecord home = style();
+    home.ImageFile.assign("IMAGES01.JPG");
+    home.MediaFolder.assign(kTheme);
+    shop.writeStyle(101, home);
+    StyleRecord link2 = style();
+    link2.VideoFile.assign("VIDEO01.AVI");
+    link2.MediaFolder.assign(kTheme);
+    shop.writeStyle(112, link2);
+    ProductRecord bun = product("Bun", "Soft", 6, 5000);
+    bun.BodyText.assign("Body only");
+    shop.writeProduct(1, bun);
+    StyleRecord bunStyle = style();
+    bunStyle.ImageFile.assign("IMAGES01.JPG");
+    bunStyle.SoundFile.assign("SOUNDS01.WAV");
+    bunStyle.MediaFolder.assign(kTheme);
+    shop.writeStyle(1, bunStyle);
+}
+
 void layOutEuroShop(Shop& shop) {
     PageRecord page;
     page.CurrencyName.assign("Euro");
@@ -163,6 +197,11 @@ INSTANTIATE_TEST_SUITE_P(
                    layOutFullShop,
                    site(true, false, false),
                    {"index.html", "Link311.html", "1.html"},
+                   false},
+        GoldenCase{"other_forms",
+                   layOutOtherForms,
+                   site(true, true, false),
+                   {"index.html", "Link211.html", "1.html"},
                    false},
         // Euro: no symbol before the price, an empty hidden CurrSymb; a single product.
         GoldenCase{"euro", layOutEuroShop, site(true, true, true), {"1.html"}, false},
