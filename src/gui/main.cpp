@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "gui/editors/qt_services.hpp"
 #include "gui/gui_context.hpp"
 #include "gui/publish/gui_site_publisher.hpp"
 #include "gui/shell/form_start_view.hpp"
@@ -52,7 +53,9 @@ int main(int argc, char** argv) {
         // Previews go to the browser through a local server, so that the pages' /Tarvomen/...
         // references resolve; folders and the FTP address pass straight to the desktop.
         PreviewingShell shell(desktop, drive);
-        AppState state(drive, Services{&messages, &shell, &fonts, nullptr, nullptr});
+        gui::QtClipboard clipboard;
+        gui::QtFileDialog fileDialog(drive);
+        AppState state(drive, Services{&messages, &shell, &fonts, &clipboard, &fileDialog});
 
         gui::WindowRegistry windows;
         gui::GuiContext context{state, windows};

@@ -3,6 +3,7 @@
 #include "platform/cp1252.hpp"
 #include "platform/error.hpp"
 #include "publish/handoffs.hpp"
+#include "publish/upload/site_publisher.hpp"
 #include "shell/strings.hpp"
 
 namespace tarvomen {
@@ -60,6 +61,8 @@ void FrmLogin::clickCommand1() {
     OpenFtpSite(state_);
     formStart_.RestoreMainMenu();
     unload();
+    // Last, so that the publisher's window comes up over the start window.
+    if (state_.services.publisher) state_.services.publisher->publish(state_);
 }
 
 void FrmLogin::unload() {

@@ -20,7 +20,8 @@ class FrmLogin {
 
     // The load handler: captions, and the three boxes and the greeting from the page record.
     void load();
-    // OK: checks the boxes, writes the record, hands the site over and closes the dialog.
+    // OK: checks the boxes, writes the record, hands the site over, closes the dialog and then
+    // passes the site to the publisher where the program has one.
     void clickCommand1();
     // The dialog closes (close box, or the end of OK): `FormStart` is shown again.
     void unload();

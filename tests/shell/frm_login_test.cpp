@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "publish/upload/site_publisher.hpp"
 #include "shell_fixture.hpp"
 
 namespace tarvomen {
@@ -9,9 +10,21 @@ namespace {
 
 using Handoff = std::pair<std::string, Shell::ShowMode>;
 
+// Records when the dialog passes the site on, and what the record file held by then.
+class RecordingPublisher : public SitePublisher {
+  public:
+    void publish(AppState& state) override {
+        ++calls;
+        hostOnDisk = state.files.readPage(state.xPosition).FtpHost.trimmed();
+    }
+    int calls = 0;
+    std::string hostOnDisk;
+};
+
 class FrmLoginTest : public testing::ShellFixture {
   protected:
     FrmLoginTest() {
+        state.services.publisher = &publisher;
         chooseLanguage(1);
         PageRecord page;
         page.DomainName = "shop.example";
@@ -36,6 +49,7 @@ class FrmLoginTest : public testing::ShellFixture {
         login.clickCommand1();
     }
 
+    RecordingPublisher publisher;
     PageRecord stored;
     FrmLogin login{state, windows, form};
 };
@@ -68,6 +82,7 @@ TEST_F(FrmLoginTest, OkWithAnEmptyBoxKeepsTheDialogOpen) {
     EXPECT_TRUE(windows.calls.empty());
     EXPECT_EQ(state.files.readPage(1), stored);
     EXPECT_EQ(state.FormLoginSwitch, 1);
+    EXPECT_EQ(publisher.calls, 0);
 }
 
 TEST_F(FrmLoginTest, OkStoresTheSettingsAndHandsTheSiteOver) {
@@ -92,6 +107,8 @@ TEST_F(FrmLoginTest, OkStoresTheSettingsAndHandsTheSiteOver) {
     EXPECT_EQ(state.FormLoginSwitch, 9);
     EXPECT_TRUE(windows.isVisible(WindowId::FormStart));
     EXPECT_EQ(windows.calls.back(), std::make_pair(std::string("unload"), WindowId::frmLogin));
+    EXPECT_EQ(publisher.calls, 1);
+    EXPECT_EQ(publisher.hostOnDisk, "ftp.example.net");
 }
 
 TEST_F(FrmLoginTest, TypedValuesGoIntoTheAddressAndAreStoredToTheFieldWidth) {
@@ -137,6 +154,7 @@ TEST_F(FrmLoginTest, CloseBoxWritesNothingAndLeavesTheFtpList) {
     EXPECT_TRUE(windows.isVisible(WindowId::FormStart));
     EXPECT_EQ(form.mode(), FormStart::Mode::FtpList);
     EXPECT_TRUE(form.List1Visible);
+    EXPECT_EQ(publisher.calls, 0);
 }
 
 }  // namespace
