@@ -11,6 +11,7 @@
 #include "cli/console_services.hpp"
 #include "generator/generate.hpp"
 #include "publish/desktop_shell.hpp"
+#include "publish/previewing_shell.hpp"
 #include "store/style_ops.hpp"
 
 namespace tarvomen::cli {
@@ -68,12 +69,15 @@ int generateSelectedPage(Context& context, const char* command, bool open) {
     auto* console = dynamic_cast<ConsoleShell*>(state.services.shell);
     if (!console) throw std::logic_error("the command line runs with its console shell");
 
-    // --open: the generated page's hand-off reaches the desktop. This is the one place that
-    // decides how a written page is shown.
+    // --open: the generated page's hand-off reaches the desktop through the preview server, so
+    // that the browser resolves the pages' server-absolute addresses. This is the one place
+    // that decides how a written page is shown.
     std::optional<DesktopShell> desktop;
+    std::optional<PreviewingShell> previewing;
     if (open) {
         desktop.emplace(state.drive);
-        console->forwardTo(&*desktop);
+        previewing.emplace(*desktop, state.drive);
+        console->forwardTo(&*previewing);
     }
     struct StopForwarding {
         ConsoleShell* shell;
@@ -92,6 +96,7 @@ int generateSelectedPage(Context& context, const char* command, bool open) {
     }
     if (console->handedOver().size() == before) return kExitFailure;
     context.out << state.drive.resolve(console->handedOver().back()).string() << "\n";
+    if (previewing) return keepServing(context, *previewing, console->handedOver().back());
     return kExitOk;
 }
 

@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <thread>
 
 #include "cli_runner.hpp"
 #include "support/temp_drive.hpp"
@@ -95,26 +93,6 @@ TEST_F(GenerateCommandsTest, UsageErrors) {
     for (const auto& [handler, args] : wrong) {
         EXPECT_EQ(runCli(drive, handler, args).status, cli::kExitUsage);
     }
-}
-
-// --open hands the page's host path to the desktop's xdg-open.
-TEST_F(GenerateCommandsTest, OpenHandsThePageToTheDesktop) {
-    const fs::path bin = temp / "bin";
-    fs::create_directories(bin);
-    testing::writeFile(bin / "xdg-open",
-                       "#!/bin/sh\nprintf '%s' \"$1\" > \"$0.tmp\"\nmv \"$0.tmp\" \"$0.txt\"\n");
-    fs::permissions(bin / "xdg-open", fs::perms::owner_all);
-    const std::string oldPath = std::getenv("PATH") ? std::getenv("PATH") : "";
-    setenv("PATH", (bin.string() + ":" + oldPath).c_str(), 1);
-    const auto run = runCli(drive, cli::runGenerate, {"--open"});
-    setenv("PATH", oldPath.c_str(), 1);
-    ASSERT_EQ(run.status, 0) << run.err;
-
-    const fs::path record = bin / "xdg-open.txt";
-    for (int i = 0; i < 100 && !fs::exists(record); ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    EXPECT_EQ(readFile(record), (temp / "Tarvomen" / "index.html").string());
 }
 
 }  // namespace
