@@ -14,6 +14,10 @@ namespace tarvomen {
 // host paths in the drive; a path outside the drive is refused and nothing is started.
 // Addresses ("ftp://", "http://", "https://") are handed over as they are; other schemes are
 // refused. xdg-open has no show modes, so they are ignored.
+// Whether the desktop has a program for "ftp://" addresses: `xdg-mime query default
+// x-scheme-handler/ftp` names one.
+bool desktopHandlesFtpAddresses();
+
 class DesktopShell : public Shell {
   public:
     explicit DesktopShell(const Drive& drive, std::string program = "xdg-open");

@@ -8,7 +8,6 @@ add_library(tarvomen_upload STATIC
   upload/publish_window_model.cpp
   upload/remote_host.cpp
   upload/sha256.cpp
-  upload/site_publisher.cpp
   upload/site_uploader.cpp
 )
 target_link_libraries(tarvomen_upload PUBLIC tarvomen_store PRIVATE CURL::libcurl OpenSSL::Crypto)

@@ -14,12 +14,4 @@ class SitePublisher {
     virtual void publish(AppState& state) = 0;
 };
 
-namespace publish {
-
-// Whether the desktop has a program for "ftp://" addresses: `xdg-mime query default
-// x-scheme-handler/ftp` names one. Without it, handing such an address over opens nothing
-// useful (today's browsers no longer speak FTP).
-bool desktopHandlesFtpAddresses();
-
-}  // namespace publish
 }  // namespace tarvomen
