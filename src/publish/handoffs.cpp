@@ -1,4 +1,5 @@
 #include "publish/handoffs.hpp"
+#include "platform/url.hpp"
 
 namespace tarvomen {
 namespace {
@@ -6,25 +7,6 @@ namespace {
 void handOver(AppState& state, const std::string& target,
               Shell::ShowMode mode = Shell::ShowMode::Normal) {
     if (state.services.shell) state.services.shell->open(target, mode);
-}
-
-std::string percentEncoded(const std::string& text) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string out;
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        const bool unreserved = (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') ||
-                                (byte >= '0' && byte <= '9') || byte == '-' || byte == '.' ||
-                                byte == '_' || byte == '~';
-        if (unreserved) {
-            out += c;
-        } else {
-            out += '%';
-            out += kHex[byte >> 4];
-            out += kHex[byte & 0x0F];
-        }
-    }
-    return out;
 }
 
 }  // namespace
@@ -51,7 +33,7 @@ void OpenProgramFolder(AppState& state) {
 
 std::string FtpAddress(const std::string& user, const std::string& password,
                        const std::string& host) {
-    return "ftp://" + percentEncoded(user) + ":" + percentEncoded(password) + "@" + host;
+    return "ftp://" + percentEncode(user) + ":" + percentEncode(password) + "@" + host;
 }
 
 void OpenFtpSite(AppState& state) {

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "platform/error.hpp"
+#include "platform/url.hpp"
 #include "store/site_paths.hpp"
 
 namespace fs = std::filesystem;
@@ -97,23 +98,6 @@ std::vector<std::string_view> split(std::string_view text, char separator) {
 bool isInside(const fs::path& real, const fs::path& folder) {
     const fs::path rel = real.lexically_relative(folder);
     return !rel.empty() && *rel.begin() != ".." && *rel.begin() != ".";
-}
-
-std::string percentEncode(std::string_view text) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string out;
-    for (const char ch : text) {
-        const auto c = static_cast<unsigned char>(ch);
-        if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-            std::string_view("-._~/").find(ch) != std::string_view::npos) {
-            out += ch;
-        } else {
-            out += '%';
-            out += kHex[c >> 4];
-            out += kHex[c & 0x0F];
-        }
-    }
-    return out;
 }
 
 // Inserts `script` before the page's last "</BODY" tag (any case), or at its end without one.
@@ -405,7 +389,7 @@ std::uint64_t PreviewServer::generation() const {
 
 std::string PreviewServer::address(std::string_view relative) const {
     return "http://" + std::string(kLoopback) + ":" + std::to_string(impl_->port) + "/" +
-           std::string(kSiteFolderName) + "/" + percentEncode(relative);
+           std::string(kSiteFolderName) + "/" + percentEncode(relative, "/");
 }
 
 std::optional<std::string> PreviewServer::siteNameOf(const Drive& drive,

@@ -5,6 +5,7 @@
 #include <charconv>
 
 #include "platform/error.hpp"
+#include "platform/url.hpp"
 
 namespace tarvomen::publish {
 namespace {
@@ -20,23 +21,6 @@ std::string lower(std::string_view s) {
 bool hostNameCharacter(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
            c == '.' || c == '_';
-}
-
-std::string percentEncode(std::string_view component) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    std::string out;
-    for (const char c : component) {
-        const auto b = static_cast<unsigned char>(c);
-        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-            c == '-' || c == '.' || c == '_' || c == '~') {
-            out += c;
-        } else {
-            out += '%';
-            out += kDigits[b >> 4];
-            out += kDigits[b & 15];
-        }
-    }
-    return out;
 }
 
 }  // namespace
