@@ -12,8 +12,10 @@ void Context::openSiteFiles() {
 
 const std::vector<Command>& commands() {
     static const std::vector<Command> all = {
-        {"init", "init",
-         "lay out the drive: program folder, record files, backup and media folders", runInit},
+        {"init", "init [--demo [--force]]",
+         "lay out the drive: program folder, record files, backup and media folders;\n"
+         "      --demo adds the demo shop (--force replaces a shop already on the drive)",
+         runInit},
         {"show", "show page | product N | style N", "print every field of a record", runShow},
         {"set", "set page | product N | style N Field=Value ...",
          "store fields with the editors' rules", runSet},

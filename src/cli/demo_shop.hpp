@@ -7,8 +7,10 @@
 
 namespace tarvomen::cli {
 
-// Where `init --demo` puts the demo shop's own pictures (logo, products, link pages).
-inline constexpr const char* kDemoPictureFolder = "C:\\Program Files\\Tarvomen\\Pictures";
+// Where `init --demo` puts the demo shop's own pictures (logo, products, link pages): a mix
+// folder inside the media folder, so the editors' picture picker accepts them and the mix picker
+// offers them.
+inline constexpr const char* kDemoPictureFolder = "C:\\Program Files\\Tarvomen\\TMedia\\MIXSHOP";
 
 // The folder holding the shipped sample media ("TMedia") and demo pictures ("demo"): beside the
 // executable ("assets", or "../share/tarvomen/assets" for an installed program), else the source
