@@ -17,7 +17,9 @@ struct HandOffCase {
     HandOffs expected;
 };
 
-void PrintTo(const HandOffCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const HandOffCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class HandOff : public ::testing::TestWithParam<HandOffCase> {
   protected:
