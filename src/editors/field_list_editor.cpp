@@ -25,7 +25,7 @@ std::string selectedText(const BodyBox& box) {
 
 FieldListEditor::FieldListEditor(AppState& state, WindowManager& windows, Config config)
     : state_(state), windows_(windows), config_(std::move(config)) {
-    for (const BoxSpec& spec : config_.boxes) Text1.push_back(EntryBox{{}, spec.limit});
+    for (const BoxLayout& layout : config_.boxes) Text1.push_back(EntryBox{{}, layout.limit});
 }
 
 std::string FieldListEditor::text(int id) const {
@@ -33,8 +33,8 @@ std::string FieldListEditor::text(int id) const {
 }
 
 std::string FieldListEditor::helpText(int box) const {
-    const BoxSpec& spec = config_.boxes.at(static_cast<std::size_t>(box));
-    return spec.literal ? spec.literal : text(spec.helpId);
+    const BoxLayout& layout = config_.boxes.at(static_cast<std::size_t>(box));
+    return layout.literal ? layout.literal : text(layout.helpId);
 }
 
 std::string FieldListEditor::limitText(int box) const {

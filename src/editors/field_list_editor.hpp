@@ -147,7 +147,7 @@ class FieldListEditor {
     static constexpr int kStylesText = 51;
     static constexpr int kContinueText = 52;
 
-    struct BoxSpec {
+    struct BoxLayout {
         int helpId;  // 0: `literal` is the help
         int limit;
         const char* literal = nullptr;
@@ -155,7 +155,7 @@ class FieldListEditor {
     struct Config {
         WindowId window;
         const char* caption;
-        std::vector<BoxSpec> boxes;
+        std::vector<BoxLayout> boxes;
         int imageBox;
         int bodyTab;      // tab position of RTB1
         int lastTab;      // Enter wraps to 0 after this position; -1: never
