@@ -2,6 +2,7 @@
 
 #include <fstream>
 
+#include "generator/template_text.hpp"
 #include "platform/error.hpp"
 #include "publish/handoffs.hpp"
 #include "store/fixed_text.hpp"
@@ -9,9 +10,15 @@
 namespace tarvomen::styles {
 namespace {
 
-constexpr std::string_view kLineEnd = "\r\n";
-constexpr char kLf = '\n';
-constexpr char kQuote = '"';
+using tmpl::cat;
+using tmpl::LF;
+using tmpl::Q;
+
+// Writes one line of the page: its text (with its own LF where it has one), then CR LF.
+void line(std::string& page, std::string_view text) {
+    page += text;
+    page += "\r\n";
+}
 
 }  // namespace
 
@@ -19,55 +26,21 @@ std::string AviTestPageBytes(bool sound, std::string_view mediaFolder, std::stri
                              std::string_view visitedLinkColour) {
     const std::string_view folder = trimBlanks(mediaFolder);
     std::string page;
-    page += "<HTML><HEAD><TITLE>The Orvane Page Retailer.</TITLE></HEAD>";
-    page += "<BODY ALink(m)=";
-    page += "#FFFF00";
-    page += " BGColor(m)=";
-    page += "#000000";
-    page += "TEXT=";
-    page += "#008000";
-    page += " VLink(m)=";
-    page += visitedLinkColour;
-    page += "><FONT COLOR=";
-    page += "#008000";
-    page += " FACE=Arial Black  SIZE=4>";
-    page += kLf;
-    page += kLineEnd;
-
-    page += "<P><H3>AVI Test - <H2>Press REFRESH</H2> on the Browser Toolbar!</H3>";
-    page += kLf;
-    page += kLineEnd;
-
+    line(page, cat("<HTML><HEAD><TITLE>The Orvane Page Retailer.</TITLE></HEAD>",
+                   "<BODY ALink(m)=", "#FFFF00", " BGColor(m)=", "#000000", "TEXT=", "#008000",
+                   " VLink(m)=", visitedLinkColour, "><FONT COLOR=", "#008000",
+                   " FACE=Arial Black  SIZE=4>", LF));
+    line(page, cat("<P><H3>AVI Test - <H2>Press REFRESH</H2> on the Browser Toolbar!</H3>", LF));
     if (sound) {
-        page += "<P>Will play sound 3 times!";
-        page += kLineEnd;
-        page += "<BGSOUND LOOP=3 SRC=";
-        page += kQuote;
-        page += folder;
-        page += aviTestFile;
-        page += kQuote;
-        page += ">";
-        page += kLf;
-        page += kLineEnd;
+        line(page, "<P>Will play sound 3 times!");
+        line(page, cat("<BGSOUND LOOP=3 SRC=", Q, folder, aviTestFile, Q, ">", LF));
     } else {
-        page += "<EMBED SRC=";
-        page += kQuote;
-        page += folder;
-        page += aviTestFile;
-        page += kQuote;
-        page += " ALT=";
-        page += kQuote;
-        page += mediaFolder;
-        page += aviTestFile;
-        page += kQuote;
-        page += " LOOP=INFINITE START=FILEOPEN ALIGN= CENTER BORDER=5><BR>";
-        page += kLf;
-        page += kLineEnd;
+        // The folder is written trimmed in SRC and as held in ALT.
+        line(page,
+             cat("<EMBED SRC=", Q, folder, aviTestFile, Q, " ALT=", Q, mediaFolder, aviTestFile, Q,
+                 " LOOP=INFINITE START=FILEOPEN ALIGN= CENTER BORDER=5><BR>", LF));
     }
-
-    page += "</BODY></HTML>";
-    page += kLf;
-    page += kLineEnd;
+    line(page, cat("</BODY></HTML>", LF));
     return page;
 }
 
