@@ -25,6 +25,7 @@
 #include "editors/form_detail.hpp"
 #include "editors/form_link.hpp"
 #include "editors/utf8_text.hpp"
+#include "gui/qt_text.hpp"
 
 namespace tarvomen::gui {
 
@@ -97,10 +98,6 @@ const EditorLayout& layoutOf(WindowId window) {
         default:
             return kProfileLayout;
     }
-}
-
-QString qs(const std::string& s) {
-    return QString::fromStdString(s);
 }
 
 // Characters (code points) before UTF-16 position `pos` of `text`, and back.

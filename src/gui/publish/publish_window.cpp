@@ -1,4 +1,5 @@
 #include "gui/publish/publish_window.hpp"
+#include "gui/qt_text.hpp"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -14,10 +15,6 @@
 
 namespace tarvomen::gui {
 namespace {
-
-QString qs(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 QLabel* makeLabel(QWidget* parent, const char* name) {
     auto* label = new QLabel(parent);

@@ -12,15 +12,12 @@
 
 #include <algorithm>
 
+#include "gui/qt_text.hpp"
 #include "gui/shell/guarded.hpp"
 #include "gui/shell/logo.hpp"
 
 namespace tarvomen::gui {
 namespace {
-
-QString qs(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 // The caption font of the product name: "Westminster" where it is installed, else the first
 // installed of a few display-like families.

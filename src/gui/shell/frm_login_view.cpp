@@ -8,15 +8,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "gui/qt_text.hpp"
 #include "gui/shell/guarded.hpp"
 #include "gui/shell/logo.hpp"
 
 namespace tarvomen::gui {
 namespace {
-
-QString qs(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 QLabel* makeLabel(QWidget* parent, const char* name) {
     auto* label = new QLabel(parent);

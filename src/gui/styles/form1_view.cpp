@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "gui/qt_text.hpp"
 #include "gui/shell/guarded.hpp"
 #include "gui/styles/style_widgets.hpp"
 
@@ -16,10 +17,6 @@ namespace tarvomen::gui {
 namespace {
 
 using styles::Form1;
-
-QString qs(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 // Twips of the window layout to pixels (96 dots per inch).
 constexpr int px(int twips) {

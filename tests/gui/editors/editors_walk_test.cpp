@@ -20,21 +20,16 @@
 #include "store/style_ops.hpp"
 #include "support/fakes.hpp"
 #include "support/temp_drive.hpp"
+#include "support/widget_lookup.hpp"
 
 namespace tarvomen::gui {
 void registerEditorWindows(GuiContext& context);
 }
 
 using namespace tarvomen;
+using tarvomen::testing::child;
 
 namespace {
-
-template <class W>
-W* child(QWidget* parent, const QString& name) {
-    W* widget = parent->findChild<W*>(name);
-    if (!widget) qFatal("no widget %s", qPrintable(name));
-    return widget;
-}
 
 // A drive with its record files open, the editors registered and stand-ins for the windows
 // the editors go to.

@@ -12,18 +12,13 @@
 #include "gui/publish/gui_site_publisher.hpp"
 #include "publish/upload/publish_store.hpp"
 #include "support/fakes.hpp"
+#include "support/widget_lookup.hpp"
 #include "upload_test_support.hpp"
 
 using namespace tarvomen;
+using tarvomen::testing::child;
 
 namespace {
-
-template <class W>
-W* child(QWidget* parent, const char* name) {
-    W* widget = parent ? parent->findChild<W*>(QLatin1String(name)) : nullptr;
-    if (!widget) qFatal("no widget %s", name);
-    return widget;
-}
 
 // The program's state over the site's drive, with the server's FTP settings in the page record.
 struct Program {

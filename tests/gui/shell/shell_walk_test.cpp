@@ -20,8 +20,10 @@
 #include "store/records.hpp"
 #include "support/fakes.hpp"
 #include "support/temp_drive.hpp"
+#include "support/widget_lookup.hpp"
 
 using namespace tarvomen;
+using tarvomen::testing::child;
 
 namespace {
 
@@ -54,13 +56,6 @@ class BoxAnswerer : public QObject {
     }
     QTimer timer_;
 };
-
-template <class W>
-W* child(QWidget* parent, const char* name) {
-    W* widget = parent ? parent->findChild<W*>(QLatin1String(name)) : nullptr;
-    if (!widget) qFatal("no widget %s", name);
-    return widget;
-}
 
 }  // namespace
 

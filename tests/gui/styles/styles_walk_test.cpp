@@ -16,23 +16,16 @@
 #include "store/style_ops.hpp"
 #include "support/fakes.hpp"
 #include "support/temp_drive.hpp"
+#include "support/widget_lookup.hpp"
 
 using namespace tarvomen;
+using tarvomen::testing::child;
 
 namespace tarvomen::gui {
 void registerStyleWindows(GuiContext& context);
 }
 
-namespace {
-
-template <class W>
-W* child(QWidget* parent, const char* name) {
-    W* widget = parent ? parent->findChild<W*>(QLatin1String(name)) : nullptr;
-    if (!widget) qFatal("no widget %s", name);
-    return widget;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 class StylesWalkTest : public QObject {
     Q_OBJECT
