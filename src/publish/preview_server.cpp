@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "platform/error.hpp"
+#include "platform/file_bytes.hpp"
 #include "platform/url.hpp"
 #include "store/site_paths.hpp"
 
@@ -106,14 +107,6 @@ std::string withScript(std::string page, const std::string& script) {
     const std::size_t at = lower.rfind("</body");
     page.insert(at == std::string::npos ? page.size() : at, script);
     return page;
-}
-
-std::optional<std::string> readWhole(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad()) return std::nullopt;
-    return bytes;
 }
 
 void setText(httplib::Response& res, int status, const char* text) {
@@ -234,7 +227,7 @@ void PreviewServer::Impl::serveSite(const httplib::Request& req, httplib::Respon
     }
 
     if (type == std::string_view(kHtmlType)) {
-        const std::optional<std::string> page = readWhole(*file);
+        const std::optional<std::string> page = readFileBytes(*file);
         if (!page) {
             setText(res, 404, "Not Found\n");
             return;

@@ -8,6 +8,7 @@
 
 #include "platform/cp1252.hpp"
 #include "platform/error.hpp"
+#include "platform/file_bytes.hpp"
 #include "publish/upload/curl_remote_files.hpp"
 #include "publish/upload/publish_store.hpp"
 #include "publish/upload/sha256.hpp"
@@ -28,15 +29,6 @@ std::string lower(std::string s) {
         return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
     });
     return s;
-}
-
-// The bytes of a file, or nothing when it cannot be read.
-std::optional<std::string> readBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad()) return std::nullopt;
-    return bytes;
 }
 
 // Where a site file goes on the server, in sending order: media, then the pages, the home
@@ -190,7 +182,7 @@ PublishReport SiteUploader::run() {
             report.failed.push_back({files_[i].relative, "its name holds a line break."});
             continue;
         }
-        if (const auto bytes = readBytes(files_[i].hostPath)) {
+        if (const auto bytes = readFileBytes(files_[i].hostPath)) {
             local[i] = ManifestEntry{bytes->size(), sha256Hex(*bytes)};
         } else {
             report.failed.push_back({files_[i].relative, "the file cannot be read."});
@@ -325,7 +317,7 @@ PublishReport SiteUploader::run() {
         tell(true);
         const std::uint64_t before = progress.bytesDone;
         going = attempt(target.remote, [&] {
-            const auto bytes = readBytes(files_[target.file].hostPath);
+            const auto bytes = readFileBytes(files_[target.file].hostPath);
             if (!bytes) throw RemoteError(RemoteError::Kind::File, "the file cannot be read.");
             remote->upload(target.remote, *bytes, [&](std::uint64_t sent) {
                 progress.bytesDone = before + sent;
