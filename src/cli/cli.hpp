@@ -60,6 +60,7 @@ int runGenerate(Context& context);
 int runPreview(Context& context);
 int runLink(Context& context);
 int runPublish(Context& context);
+int runCheck(Context& context);
 
 // After a generating command's --open handed `page` to the browser through `previewing`: says
 // where the site is served and serves until Ctrl-C, then returns kExitOk.

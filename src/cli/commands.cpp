@@ -33,6 +33,10 @@ const std::vector<Command>& commands() {
         {"publish", "publish [--allow-plain-ftp] [--dry-run] [--accept-certificate=SHA256]",
          "upload the changes of the site to the stored FTP host (FTPS; sftp://host for SFTP)",
          runPublish},
+        {"check", "check [--json] [--limit BYTES]",
+         "read the generated site as a browser does and list what is broken (exit 1 if anything);\n"
+         "      hints too: pages or media above the limit (1 MiB), texts cut to their field",
+         runCheck},
     };
     return all;
 }
