@@ -1,6 +1,3 @@
-# init --demo: the demo shop, with the sample media and pictures of the source tree's assets
-# folder (an installed program finds them in share/tarvomen/assets beside its bin folder).
+# init --demo: the demo shop, with the sample media and pictures of the data folder (found by
+# platform/data_dir; installed by cmake/install.cmake).
 list(APPEND TARVOMEN_CLI_SOURCES demo_shop.cpp)
-set_property(SOURCE demo_shop.cpp APPEND PROPERTY COMPILE_DEFINITIONS
-             TARVOMEN_ASSETS_DIR="${PROJECT_SOURCE_DIR}/assets")
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/assets/ DESTINATION share/tarvomen/assets)

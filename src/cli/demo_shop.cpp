@@ -12,13 +12,10 @@
 #include <vector>
 
 #include "platform/cp1252.hpp"
+#include "platform/data_dir.hpp"
 #include "store/numbers.hpp"
 #include "store/site_paths.hpp"
 #include "store/style_ops.hpp"
-
-#ifndef TARVOMEN_ASSETS_DIR
-#define TARVOMEN_ASSETS_DIR ""
-#endif
 
 namespace fs = std::filesystem;
 
@@ -388,33 +385,7 @@ void copyOntoDrive(Drive& drive, const fs::path& from, const std::string& window
     }
 }
 
-bool holdsAssets(const fs::path& folder) {
-    std::error_code error;
-    return fs::is_directory(folder / "TMedia", error) && fs::is_directory(folder / "demo", error);
-}
-
 }  // namespace
-
-fs::path findAssetsFolder() {
-    std::vector<fs::path> candidates;
-    std::error_code error;
-    const fs::path executable = fs::read_symlink("/proc/self/exe", error);
-    if (!error) {
-        candidates.push_back(executable.parent_path() / "assets");
-        candidates.push_back(executable.parent_path().parent_path() / "share" / "tarvomen" /
-                             "assets");
-    }
-    if (*TARVOMEN_ASSETS_DIR) candidates.emplace_back(TARVOMEN_ASSETS_DIR);
-    std::string lookedAt;
-    for (const auto& candidate : candidates) {
-        if (holdsAssets(candidate)) return candidate;
-        lookedAt += "\n  " + candidate.string();
-    }
-    throw Error(
-        "Cannot find the sample media (an assets folder holding TMedia and demo); "
-        "looked in:" +
-        lookedAt);
-}
 
 bool hasShop(const AppState& state) {
     if (!(state.files.readPage(1) == PageRecord{})) return true;
@@ -465,7 +436,7 @@ int runInitDemo(Context& context) {
         }
     }
     if (!demo) throw UsageError("--force only goes with --demo.");
-    const fs::path assets = findAssetsFolder();
+    const fs::path assets = findDataFolder();
 
     context.args.clear();
     if (const int status = runInit(context); status != kExitOk) return status;

@@ -12,11 +12,6 @@ namespace tarvomen::cli {
 // offers them.
 inline constexpr const char* kDemoPictureFolder = "C:\\Program Files\\Tarvomen\\TMedia\\MIXSHOP";
 
-// The folder holding the shipped sample media ("TMedia") and demo pictures ("demo"): beside the
-// executable ("assets", or "../share/tarvomen/assets" for an installed program), else the source
-// tree's. Throws Error naming the places looked at when none holds both.
-std::filesystem::path findAssetsFolder();
-
 // True when the drive already holds a shop of its own: a page record or a product record that
 // is not empty. The record files must be open.
 bool hasShop(const AppState& state);
@@ -31,8 +26,8 @@ void writeDemoShop(AppState& state);
 bool wantsDemo(const std::vector<std::string>& initArguments);
 
 // init --demo [--force]: lays the drive out as init does, refuses a drive that holds a shop
-// unless --force is given, copies the sample media and demo pictures onto the drive and writes
-// the demo shop.
+// unless --force is given, copies the sample media and demo pictures of the data folder
+// (findDataFolder) onto the drive and writes the demo shop.
 int runInitDemo(Context& context);
 
 }  // namespace tarvomen::cli

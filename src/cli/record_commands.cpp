@@ -7,6 +7,7 @@
 #include "cli/cli.hpp"
 #include "cli/demo_shop.hpp"
 #include "platform/cp1252.hpp"
+#include "shell/first_start.hpp"
 #include "store/numbers.hpp"
 #include "store/site_paths.hpp"
 #include "store/style_ops.hpp"
@@ -141,6 +142,7 @@ int runInit(Context& context) {
         throw UsageError("unknown option \"" + option + "\".");
     }
     Drive& drive = context.state.drive;
+    layOutProgramFolder(drive, sampleMediaFolder());  // the sample themes, where they are found
     for (const char* folder : {paths::kProgramFolder, paths::kTestPageFolder, paths::kBackupFolder,
                                paths::kMediaFolder, paths::kSiteFolder}) {
         if (!drive.makeDirectories(folder)) {

@@ -16,6 +16,7 @@
 #include "platform/font_list.hpp"
 #include "publish/desktop_shell.hpp"
 #include "publish/previewing_shell.hpp"
+#include "shell/first_start.hpp"
 #include "store/app_state.hpp"
 #include "tarvomen/version.hpp"
 
@@ -48,6 +49,8 @@ int main(int argc, char** argv) {
     gui::QtMessageBox messages;
     try {
         Drive drive(Drive::locate(driveArgument));
+        // A new drive folder gets the program folder and the sample media themes.
+        layOutProgramFolder(drive, sampleMediaFolder());
         FontconfigFontList fonts;
         DesktopShell desktop(drive);
         // Previews go to the browser through a local server, so that the pages' /Tarvomen/...

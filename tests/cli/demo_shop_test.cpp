@@ -8,6 +8,7 @@
 
 #include "cli/demo_shop.hpp"
 #include "cli_runner.hpp"
+#include "platform/data_dir.hpp"
 #include "store/site_files.hpp"
 #include "support/temp_drive.hpp"
 
@@ -172,7 +173,7 @@ std::string upperExtension(const std::string& name) {
 }
 
 TEST(SampleMedia, EveryFileFollowsTheRulesOfItsFolderKind) {
-    const fs::path media = cli::findAssetsFolder() / "TMedia";
+    const fs::path media = findDataFolder() / "TMedia";
     static const std::regex themePicture(
         "(BACKGD|BANNER|HRULER|IMAGES|CONTRL)(0[0-9]|1[0-3])"
         "\\.(GIF|JPG)");
