@@ -1,5 +1,6 @@
-# The two set-up commands of the README: `make run` and `make test`.
-.PHONY: run test deps build build-asan demo-drive clean format
+# The two set-up commands of the README: `make run` and `make test`; `make package` builds the
+# Debian package into build/default/packages.
+.PHONY: run test deps build build-asan demo-drive clean format package
 
 DEMO_DRIVE ?= $(CURDIR)/build/demo-drive
 
@@ -17,6 +18,9 @@ build-asan: deps
 test: build build-asan
 	ctest --preset default
 	ctest --preset asan
+
+package: build
+	cd build/default && cpack
 
 run: build
 	./scripts/run-demo "$(DEMO_DRIVE)"
