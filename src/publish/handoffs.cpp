@@ -1,5 +1,8 @@
 #include "publish/handoffs.hpp"
+
 #include "platform/url.hpp"
+#include "store/own_text.hpp"
+#include "store/site_paths.hpp"
 
 namespace tarvomen {
 namespace {
@@ -24,7 +27,12 @@ void OpenTestPage(AppState& state) {
 }
 
 void OpenAviTestPage(AppState& state) {
-    handOver(state, "C:\\Program Files\\Tarvomen\\Tarvomen\\AviTest.html");
+    if (auto* player = dynamic_cast<MediaTestPageShell*>(state.services.shell)) {
+        player->setCannotPlayText(ownText(state, "The browser cannot play files of this format: ",
+                                          "Le navigateur ne sait pas lire les fichiers de ce "
+                                          "format : "));
+    }
+    handOver(state, paths::kAviTestPage);
 }
 
 void OpenProgramFolder(AppState& state) {

@@ -6,6 +6,17 @@
 
 namespace tarvomen {
 
+// A shell that shows the media test page through a player of its own, and says so in a line of
+// the program's own text where the browser cannot play the medium's format.
+class MediaTestPageShell {
+  public:
+    // The line shown before the medium's name in place of a player (UTF-8).
+    virtual void setCannotPlayText(std::string text) = 0;
+
+  protected:
+    ~MediaTestPageShell() = default;
+};
+
 // The desktop shell hand-offs: each asks `state.services.shell` to open a page, folder or
 // address and does not wait for it or check the result. Without a shell nothing happens.
 
@@ -15,7 +26,8 @@ void OpenHomePage(AppState& state);
 void OpenLinkPage(AppState& state);
 // "C:\Tarvomen\test.html", the single-product preview.
 void OpenTestPage(AppState& state);
-// "C:\Program Files\Tarvomen\Tarvomen\AviTest.html", the media test page.
+// "C:\Program Files\Tarvomen\Tarvomen\AviTest.html", the media test page. A shell that shows
+// the page with texts of its own (MediaTestPageShell) is first told them in the chosen language.
 void OpenAviTestPage(AppState& state);
 // "C:\Program Files\Tarvomen\", the program folder.
 void OpenProgramFolder(AppState& state);

@@ -6,6 +6,8 @@ endif()
 
 add_library(tarvomen_preview_server STATIC
   ${CMAKE_CURRENT_LIST_DIR}/preview_server.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/preview_server_media_page.cpp
   ${CMAKE_CURRENT_LIST_DIR}/previewing_shell.cpp
 )
-target_link_libraries(tarvomen_preview_server PUBLIC tarvomen_store PRIVATE PkgConfig::HTTPLIB)
+target_link_libraries(tarvomen_preview_server PUBLIC tarvomen_store tarvomen_publish_handoffs
+                                             PRIVATE PkgConfig::HTTPLIB)

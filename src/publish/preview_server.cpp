@@ -18,6 +18,7 @@
 #include "platform/error.hpp"
 #include "platform/file_bytes.hpp"
 #include "platform/url.hpp"
+#include "publish/preview_server_media_page.hpp"
 #include "store/site_paths.hpp"
 
 namespace fs = std::filesystem;
@@ -28,6 +29,8 @@ namespace {
 constexpr const char* kLoopback = "127.0.0.1";
 constexpr std::string_view kSiteFolderName = "Tarvomen";
 constexpr std::string_view kEventsPath = "/__tarvomen/events";
+constexpr std::string_view kMediaTestPath = "/__tarvomen/AviTest.html";
+constexpr std::string_view kMediumPrefix = "/__tarvomen/medium/";
 constexpr const char* kHtmlType = "text/html; charset=windows-1252";
 
 // Serving threads. Each open browser connection holds one while it lives (keep-alive, long
@@ -114,6 +117,66 @@ void setText(httplib::Response& res, int status, const char* text) {
     res.set_content(text, "text/plain; charset=us-ascii");
 }
 
+// Sends a page through a provider, which the library never compresses: on loopback,
+// compressing a page costs more than sending it.
+void sendPage(httplib::Response& res, std::string page) {
+    auto body = std::make_shared<const std::string>(std::move(page));
+    res.set_content_provider(
+        body->size(), kHtmlType,
+        [body](std::size_t offset, std::size_t length, httplib::DataSink& sink) {
+            return sink.write(body->data() + offset, length);
+        });
+}
+
+// Sends a file in pieces as the browser asks for them (media players ask for ranges).
+void sendFile(httplib::Response& res, const fs::path& file, const char* type) {
+    std::error_code ec;
+    const auto size = fs::file_size(file, ec);
+    auto in = std::make_shared<std::ifstream>(file, std::ios::binary);
+    if (ec || !*in) {
+        setText(res, 404, "Not Found\n");
+        return;
+    }
+    res.set_content_provider(static_cast<std::size_t>(size), type,
+                             [in](std::size_t offset, std::size_t length, httplib::DataSink& sink) {
+                                 std::vector<char> buffer(std::min(length, kChunk));
+                                 in->clear();
+                                 in->seekg(static_cast<std::streamoff>(offset));
+                                 in->read(buffer.data(),
+                                          static_cast<std::streamsize>(buffer.size()));
+                                 const auto got = in->gcount();
+                                 // A file cut short since its size was taken ends the connection.
+                                 if (got <= 0) return false;
+                                 return sink.write(buffer.data(), static_cast<std::size_t>(got));
+                             });
+}
+
+// The components of a Windows path in its normal form, or nothing for a path outside the drive.
+std::optional<std::vector<std::string>> componentsOf(const Drive& drive,
+                                                     std::string_view windowsPath) {
+    try {
+        const std::string normal = drive.normalize(windowsPath);
+        std::vector<std::string> parts;
+        for (const std::string_view part : split(normal, '\\')) {
+            parts.emplace_back(part);
+        }
+        return parts;
+    } catch (const PathError&) {
+        return std::nullopt;
+    }
+}
+
+// Whether `path` lies inside `folder` (both Windows paths), compared component by component
+// without regard to letter case.
+bool windowsPathInside(const Drive& drive, std::string_view path, std::string_view folder) {
+    const auto inner = componentsOf(drive, path);
+    const auto outer = componentsOf(drive, folder);
+    if (!inner || !outer || inner->size() <= outer->size()) return false;
+    return std::equal(
+        outer->begin(), outer->end(), inner->begin(),
+        [](const std::string& a, const std::string& b) { return sameFileName(a, b); });
+}
+
 }  // namespace
 
 struct PreviewServer::Impl {
@@ -131,12 +194,17 @@ struct PreviewServer::Impl {
     std::uint64_t generation = 0;  // guarded by mutex
     int waiting = 0;               // long polls being held; guarded by mutex
     bool stopping = false;         // guarded by mutex
+    std::string cannotPlayText;    // guarded by mutex
 
     void handle(const httplib::Request& req, httplib::Response& res);
     bool hostAllowed(const httplib::Request& req) const;
     void serveEvents(const httplib::Request& req, httplib::Response& res);
     void serveSite(const httplib::Request& req, httplib::Response& res);
+    void serveMediaTestPage(httplib::Response& res);
+    void serveMedium(std::string_view name, httplib::Response& res);
     std::optional<fs::path> fileOf(const std::vector<std::string_view>& relative) const;
+    std::optional<std::string> mediaTestPage() const;
+    std::optional<fs::path> mediumFile(std::string_view name) const;
     std::uint64_t currentGeneration() {
         std::lock_guard lock(mutex);
         return generation;
@@ -162,8 +230,13 @@ void PreviewServer::Impl::handle(const httplib::Request& req, httplib::Response&
         setText(res, 405, "Method Not Allowed\n");
         return;
     }
-    if (req.path == kEventsPath) {
+    const std::string_view path = req.path;
+    if (path == kEventsPath) {
         serveEvents(req, res);
+    } else if (sameFileName(path, kMediaTestPath)) {
+        serveMediaTestPage(res);
+    } else if (path.starts_with(kMediumPrefix)) {
+        serveMedium(path.substr(kMediumPrefix.size()), res);
     } else {
         serveSite(req, res);
     }
@@ -232,37 +305,85 @@ void PreviewServer::Impl::serveSite(const httplib::Request& req, httplib::Respon
             setText(res, 404, "Not Found\n");
             return;
         }
-        // Sent through a provider, which the library never compresses: on loopback,
-        // compressing a page costs more than sending it.
-        auto body = std::make_shared<const std::string>(
-            withScript(*page, reloadScript(currentGeneration())));
-        res.set_content_provider(
-            body->size(), type,
-            [body](std::size_t offset, std::size_t length, httplib::DataSink& sink) {
-                return sink.write(body->data() + offset, length);
-            });
+        sendPage(res, withScript(*page, reloadScript(currentGeneration())));
         return;
     }
+    sendFile(res, *file, type);
+}
 
-    std::error_code ec;
-    const auto size = fs::file_size(*file, ec);
-    auto in = std::make_shared<std::ifstream>(*file, std::ios::binary);
-    if (ec || !*in) {
+void PreviewServer::Impl::serveMediaTestPage(httplib::Response& res) {
+    const std::optional<std::string> page = mediaTestPage();
+    if (!page) {
         setText(res, 404, "Not Found\n");
         return;
     }
-    res.set_content_provider(static_cast<std::size_t>(size), type,
-                             [in](std::size_t offset, std::size_t length, httplib::DataSink& sink) {
-                                 std::vector<char> buffer(std::min(length, kChunk));
-                                 in->clear();
-                                 in->seekg(static_cast<std::streamoff>(offset));
-                                 in->read(buffer.data(),
-                                          static_cast<std::streamsize>(buffer.size()));
-                                 const auto got = in->gcount();
-                                 // A file cut short since its size was taken ends the connection.
-                                 if (got <= 0) return false;
-                                 return sink.write(buffer.data(), static_cast<std::size_t>(got));
-                             });
+    std::string text;
+    std::uint64_t current = 0;
+    {
+        std::lock_guard lock(mutex);
+        text = cannotPlayText;
+        current = generation;
+    }
+    std::string address(kMediumPrefix);
+    if (const auto medium = media_page::namedMedium(*page)) {
+        address += percentEncode(medium->name);
+    }
+    sendPage(res, withScript(media_page::servedPage(*page, address, text), reloadScript(current)));
+}
+
+void PreviewServer::Impl::serveMedium(std::string_view name, httplib::Response& res) {
+    const std::optional<fs::path> file = mediumFile(name);
+    if (!file) {
+        setText(res, 404, "Not Found\n");
+        return;
+    }
+    sendFile(res, *file, media_page::mediumTypeOf(name)->contentType);
+}
+
+// The bytes of the media test page, or nothing when it is missing or is not really the file of
+// that name in the program's test page folder (a link to a record file, for instance).
+std::optional<std::string> PreviewServer::Impl::mediaTestPage() const {
+    try {
+        std::error_code ec;
+        const fs::path folder = fs::canonical(drive.resolve(paths::kTestPageFolder), ec);
+        if (ec) return std::nullopt;
+        const fs::path real = fs::canonical(drive.resolve(paths::kAviTestPage), ec);
+        if (ec || real.parent_path() != folder ||
+            !sameFileName(real.filename().string(), "AviTest.html") ||
+            !fs::is_regular_file(real, ec)) {
+            return std::nullopt;
+        }
+        return readFileBytes(real);
+    } catch (const PathError&) {
+        return std::nullopt;
+    }
+}
+
+// The host path of the medium that the media test page names, when `name` is its name, its
+// format is one browsers play and it really is a file of the media folder; else nothing.
+std::optional<fs::path> PreviewServer::Impl::mediumFile(std::string_view name) const {
+    if (!safeComponent(name)) return std::nullopt;
+    const std::optional<std::string> page = mediaTestPage();
+    if (!page) return std::nullopt;
+    const auto medium = media_page::namedMedium(*page);
+    if (!medium || !sameFileName(medium->name, name)) return std::nullopt;
+    const media_page::MediumType* type = media_page::mediumTypeOf(medium->name);
+    if (!type || !type->playable) return std::nullopt;
+    if (!windowsPathInside(drive, medium->source, paths::kMediaFolder)) return std::nullopt;
+    try {
+        std::error_code ec;
+        const fs::path media = fs::canonical(drive.resolve(paths::kMediaFolder), ec);
+        if (ec) return std::nullopt;
+        const fs::path real = fs::canonical(drive.resolve(medium->source), ec);
+        // A link to anything but a medium of the media folder (a record file) is not followed.
+        if (ec || !isInside(real, media) || !fs::is_regular_file(real, ec) ||
+            media_page::mediumTypeOf(real.filename().string()) != type) {
+            return std::nullopt;
+        }
+        return real;
+    } catch (const PathError&) {
+        return std::nullopt;
+    }
 }
 
 // The host path of a file of the site folder named by the address components after /Tarvomen/,
@@ -383,6 +504,25 @@ std::uint64_t PreviewServer::generation() const {
 std::string PreviewServer::address(std::string_view relative) const {
     return "http://" + std::string(kLoopback) + ":" + std::to_string(impl_->port) + "/" +
            std::string(kSiteFolderName) + "/" + percentEncode(relative, "/");
+}
+
+std::string PreviewServer::mediaTestAddress() const {
+    return "http://" + std::string(kLoopback) + ":" + std::to_string(impl_->port) +
+           std::string(kMediaTestPath);
+}
+
+void PreviewServer::setCannotPlayText(std::string text) {
+    std::lock_guard lock(impl_->mutex);
+    impl_->cannotPlayText = std::move(text);
+}
+
+bool PreviewServer::isMediaTestPage(const Drive& drive, std::string_view windowsPath) {
+    const auto path = componentsOf(drive, windowsPath);
+    const auto page = componentsOf(drive, paths::kAviTestPage);
+    return path && page &&
+           std::equal(
+               path->begin(), path->end(), page->begin(), page->end(),
+               [](const std::string& a, const std::string& b) { return sameFileName(a, b); });
 }
 
 std::optional<std::string> PreviewServer::siteNameOf(const Drive& drive,

@@ -23,6 +23,11 @@ namespace tarvomen {
 //    a web server's default document; everything else is 404, with no folder listings.
 //  - Nothing outside the site folder is reachable: no "." or ".." components, no backslashes,
 //    colons or control characters (after percent-decoding), and no link leading out of it.
+//  - The media test page "C:\Program Files\Tarvomen\Tarvomen\AviTest.html" is served at
+//    /__tarvomen/AviTest.html with its BGSOUND or EMBED tag shown as an HTML5 player (see
+//    media_page::servedPage), and the one medium that page names, when it lies in the media
+//    folder "C:\Program Files\Tarvomen\TMedia" and browsers can play it, at
+//    /__tarvomen/medium/NAME. Nothing else of the program folder is reachable.
 //  - Pages are sent with a small script added before "</BODY>" that reloads the page when
 //    notifyGenerated() is called (a long poll on /__tarvomen/events). The files on disk are not
 //    changed, so pages opened from the file system are unaffected.
@@ -54,10 +59,18 @@ class PreviewServer {
     // percent-encoded where needed.
     std::string address(std::string_view relative) const;
 
+    // "http://127.0.0.1:PORT/__tarvomen/AviTest.html", the media test page.
+    std::string mediaTestAddress() const;
+    // The line the media test page shows, followed by the medium's name, in place of a player
+    // for a format browsers cannot play (UTF-8, in the chosen language).
+    void setCannotPlayText(std::string text);
+
     // The name relative to the site folder ("index.html", "Data/0.GIF") of a Windows path to a
     // file that the server sends, or nothing (a path outside the site folder, a folder, a type
     // the server does not send). Letter case does not matter; the name keeps its spelling.
     static std::optional<std::string> siteNameOf(const Drive& drive, std::string_view windowsPath);
+    // Whether a Windows path names the media test page (any letter case).
+    static bool isMediaTestPage(const Drive& drive, std::string_view windowsPath);
 
     // The script added to pages served at generation `generation`, and the marker it starts
     // with. Exposed for tests.

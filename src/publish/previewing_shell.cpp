@@ -1,5 +1,7 @@
 #include "publish/previewing_shell.hpp"
 
+#include <optional>
+
 #include "platform/error.hpp"
 
 namespace tarvomen {
@@ -13,14 +15,22 @@ PreviewServer& PreviewingShell::startServer() {
     if (!server_) {
         auto server = std::make_unique<PreviewServer>(drive_.root());
         server->start(port_);
+        server->setCannotPlayText(cannotPlayText_);
         server_ = std::move(server);
     }
     return *server_;
 }
 
+void PreviewingShell::setCannotPlayText(std::string text) {
+    cannotPlayText_ = std::move(text);
+    if (server_) server_->setCannotPlayText(cannotPlayText_);
+}
+
 void PreviewingShell::open(const std::string& target, ShowMode mode) {
-    const std::optional<std::string> name = PreviewServer::siteNameOf(drive_, target);
-    if (!name) {
+    const bool testPage = PreviewServer::isMediaTestPage(drive_, target);
+    const std::optional<std::string> name =
+        testPage ? std::nullopt : PreviewServer::siteNameOf(drive_, target);
+    if (!testPage && !name) {
         inner_.open(target, mode);
         return;
     }
@@ -33,7 +43,7 @@ void PreviewingShell::open(const std::string& target, ShowMode mode) {
         return;
     }
     server->notifyGenerated();
-    inner_.open(server->address(*name), mode);
+    inner_.open(testPage ? server->mediaTestAddress() : server->address(*name), mode);
 }
 
 }  // namespace tarvomen

@@ -53,6 +53,31 @@ INSTANTIATE_TEST_SUITE_P(
                      {"C:\\tarvomen\\", Mode::NoFocus}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// A shell that shows the media test page with a line of its own.
+class PlayingShell : public RecordingShell, public MediaTestPageShell {
+  public:
+    void setCannotPlayText(std::string text) override {
+        told.push_back(text + "(" + std::to_string(opened.size()) + " opened)");
+    }
+    std::vector<std::string> told;
+};
+
+TEST(AviTestPageHandOff, TellsAPlayingShellItsLineInTheChosenLanguageFirst) {
+    TempDrive temp;
+    Drive drive(temp.path());
+    PlayingShell shell;
+    AppState state(drive, Services{nullptr, &shell, nullptr, nullptr, nullptr});
+    state.LangInd = 1;
+    OpenAviTestPage(state);
+    state.LangInd = 200;
+    OpenAviTestPage(state);
+    EXPECT_EQ(shell.told,
+              (std::vector<std::string>{
+                  "The browser cannot play files of this format: (0 opened)",
+                  "Le navigateur ne sait pas lire les fichiers de ce format : (1 opened)"}));
+    EXPECT_EQ(shell.opened.size(), 2u);
+}
+
 TEST(HandOffWithoutShell, DoesNothing) {
     TempDrive temp;
     Drive drive(temp.path());

@@ -1,5 +1,7 @@
 tarvomen_add_test(preview_server_tests
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/preview_server_test.cpp
+  SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/preview_server_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/preview_server_media_page_test.cpp
   LIBS tarvomen_preview_server PkgConfig::HTTPLIB)
 
 # The serve command as a process: the test runs the built tarvomen-cli.
