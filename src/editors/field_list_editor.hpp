@@ -97,6 +97,12 @@ class FieldListEditor {
     bool hasSecondList() const { return config_.window == WindowId::FormLink; }
     // The help text of a box (its string-table text, or its literal), without the length.
     std::string helpText(int box) const;
+    // The help caption a box or the body text box shows when it is clicked (for a view that
+    // shows the help of the control reached with Tab).
+    std::string clickHelp(ControlRef control) const {
+        if (control.kind == ControlRef::Kind::Body) return text(config_.bodyHelpId) + "\n";
+        return helpCaption(control.index, Occasion::BoxClick);
+    }
 
     // Event handlers.
     void load();

@@ -3,8 +3,11 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QFocusEvent>
 #include <QFont>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
@@ -18,6 +21,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTextCursor>
+#include <QVBoxLayout>
 
 #include <algorithm>
 #include <exception>
@@ -25,80 +29,82 @@
 #include "editors/form_detail.hpp"
 #include "editors/form_link.hpp"
 #include "editors/utf8_text.hpp"
+#include "gui/list_lines.hpp"
 #include "gui/qt_text.hpp"
+#include "gui/window_frame.hpp"
+#include "shell/strings.hpp"
 
 namespace tarvomen::gui {
 
 using editors::ControlRef;
 using Kind = ControlRef::Kind;
 
-// Geometry, in pixels. The boxes form a column at the left; the help label stands in the
-// column beside them, level with the box being edited; the lists and the picture take the third
-// column.
-struct EditorLayout {
-    int height;
-    QRect list1, label5, list2, label6;
-    QRect body;  // the body text box at its design place
-    QRect picture;
+// The program's own labels of each editor's boxes, body text box and record list, in English
+// and in French.
+struct OwnLabel {
+    const char* english;
+    const char* french;
+};
+struct EditorTexts {
+    std::vector<OwnLabel> boxes;
+    OwnLabel body;
+    OwnLabel list;
 };
 
 namespace {
 
-constexpr int kMargin = 16;
-constexpr int kMenuHeight = 26;
-constexpr int kTop = 76;  // below the menu bar and the banner
-constexpr int kColumnWidth = 300;
-constexpr int kGap = 16;
-constexpr int kBoxHeight = 24;
-constexpr int kBoxPitch = 28;
-constexpr int kColumnA = kMargin;
-constexpr int kColumnB = kColumnA + kColumnWidth + kGap;
-constexpr int kColumnC = kColumnB + kColumnWidth + kGap;
-constexpr int kWidth = kColumnC + kColumnWidth + kMargin;
-constexpr int kLabel3Top = kTop + 96;
-constexpr int kButtonWidth = 120;
+const EditorTexts kProfileTexts{{{"Domain name", "Nom de domaine"},
+                                 {"Title", "Titre"},
+                                 {"Heading", "En-tête"},
+                                 {"Logo picture", "Image du logo"},
+                                 {"Company", "Société"},
+                                 {"Address", "Adresse"},
+                                 {"City", "Ville"},
+                                 {"Post code, country", "Code postal, pays"},
+                                 {"Phone", "Téléphone"},
+                                 {"Fax", "Télécopie"},
+                                 {"E-mail", "Courriel"},
+                                 {"Link 1 (products)", "Lien 1 (produits)"},
+                                 {"Link 2", "Lien 2"},
+                                 {"Link 3", "Lien 3"},
+                                 {"Link 4 (contact)", "Lien 4 (coordonnées)"},
+                                 {"Video text", "Texte de la vidéo"},
+                                 {"Picture text", "Texte de l'image"},
+                                 {"Currency symbol", "Symbole monétaire"},
+                                 {"Currency name", "Nom de la monnaie"}},
+                                {"Home page text", "Texte de la page d'accueil"},
+                                {"Web site", "Site Web"}};
+const EditorTexts kDetailTexts{{{"Product name", "Nom du produit"},
+                                {"Description", "Description"},
+                                {"Quantity per unit", "Quantité par unité"},
+                                {"Unit price", "Prix unitaire"},
+                                {"Picture", "Image"},
+                                {"Picture text", "Texte de l'image"},
+                                {"Video text", "Texte de la vidéo"}},
+                               {"Product text", "Texte du produit"},
+                               {"Products", "Produits"}};
+const EditorTexts kLinkTexts{{{"Link title", "Titre du lien"},
+                              {"Heading", "En-tête"},
+                              {"Picture", "Image"},
+                              {"Picture text", "Texte de l'image"},
+                              {"Video text", "Texte de la vidéo"}},
+                             {"Page text", "Texte de la page"},
+                             {"", ""}};
 
-constexpr int boxY(int box) {
-    return kTop + box * kBoxPitch;
-}
-
-// Profile: its 19 boxes fill the first column; the body text box waits in the third and moves
-// beside box 9 while it is edited.
-const EditorLayout kProfileLayout{boxY(19) + 56,
-                                  {kColumnC, kTop, kColumnWidth, 48},
-                                  {},
-                                  {},
-                                  {},
-                                  {kColumnC, kTop + 64, kColumnWidth, 260},
-                                  {kColumnC, kTop + 340, kColumnWidth, 180}};
-// Detail: the body text under the seven boxes, the product list and picture in the third column.
-const EditorLayout kDetailLayout{boxY(7) + 360,
-                                 {kColumnC, kTop, kColumnWidth, 300},
-                                 {},
-                                 {},
-                                 {},
-                                 {kColumnA, boxY(7) + 8, kColumnWidth, 240},
-                                 {kColumnC, kTop + 316, kColumnWidth, 180}};
-// Link: the body text under the five boxes, the two lists with their captions in the third
-// column.
-const EditorLayout kLinkLayout{boxY(5) + 320,
-                               {kColumnC, kTop + 22, kColumnWidth, 44},
-                               {kColumnC, kTop, kColumnWidth, 20},
-                               {kColumnC, kTop + 100, kColumnWidth, 44},
-                               {kColumnC, kTop + 78, kColumnWidth, 20},
-                               {kColumnA, boxY(5) + 8, kColumnWidth, 260},
-                               {kColumnC, kTop + 160, kColumnWidth, 180}};
-
-const EditorLayout& layoutOf(WindowId window) {
+const EditorTexts& textsOf(WindowId window) {
     switch (window) {
         case WindowId::FormDetail:
-            return kDetailLayout;
+            return kDetailTexts;
         case WindowId::FormLink:
-            return kLinkLayout;
+            return kLinkTexts;
         default:
-            return kProfileLayout;
+            return kProfileTexts;
     }
 }
+
+constexpr int kBoxWidth = 300;
+constexpr int kColumnWidth = 340;
+constexpr QSize kPictureSize{260, 190};
 
 // Characters (code points) before UTF-16 position `pos` of `text`, and back.
 int toCharacters(const QString& text, int pos) {
@@ -117,25 +123,22 @@ void name(QWidget* widget, const QString& objectName, const QString& accessibleN
     widget->setAccessibleName(accessibleName);
 }
 
+// A button the model may hide: it keeps its place and is disabled instead.
 void showButton(QPushButton* button, const editors::Button& state) {
     button->setText(qs(state.caption));
     button->setAccessibleName(qs(state.caption));
-    button->setVisible(state.visible);
+    button->setEnabled(state.visible);
 }
 
+// A record list the model may hide: it keeps its place and is disabled instead.
 void showList(QListWidget* widget, const editors::RecordList& list) {
     QStringList lines;
     for (const auto& line : list.lines) lines << qs(line);
-    QStringList shown;
-    for (int i = 0; i < widget->count(); ++i) shown << widget->item(i)->text();
-    if (shown != lines) {
-        widget->clear();
-        widget->addItems(lines);
-    }
+    showLines(widget, lines);
     const int row = list.selected.value_or(-1);
     if (widget->currentRow() != row) widget->setCurrentRow(row);
     if (row < 0) widget->clearSelection();
-    widget->setVisible(list.visible);
+    widget->setEnabled(list.visible);
 }
 
 // Keys that reach the clipboard or undo in a text box.
@@ -149,6 +152,12 @@ bool isEnter(const QKeyEvent* key) {
     return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
 }
 
+QLabel* caption(const QString& text, QWidget* buddy, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setBuddy(buddy);
+    return label;
+}
+
 }  // namespace
 
 EditorView::EditorView(AppState& state, std::unique_ptr<editors::FieldListEditor> model,
@@ -158,10 +167,14 @@ EditorView::EditorView(AppState& state, std::unique_ptr<editors::FieldListEditor
       model_(std::move(model)),
       detail_(dynamic_cast<editors::FormDetail*>(model_.get())),
       link_(dynamic_cast<editors::FormLink*>(model_.get())),
-      layout_(layoutOf(model_->window())) {
+      texts_(textsOf(model_->window())) {
     build();
     model_->changed = [this] { refresh(); };
     run([this] { model_->load(); });
+    // The lists say what to do first: the form's "start by clicking" text.
+    for (QListWidget* list : {list1_, list2_}) {
+        if (list) list->setAccessibleDescription(qs(model_->Label1.caption));
+    }
 }
 
 EditorView::~EditorView() {
@@ -192,13 +205,11 @@ void EditorView::build() {
             setObjectName(QStringLiteral("FormLink"));
             break;
     }
-    setWindowTitle(QString::fromUtf8(model_->caption()));
-    setFixedSize(kWidth, layout_.height);
+    exposeAsWindow(this, QString::fromUtf8(model_->caption()));
 
     // The edit menu of the body text box, in a menu bar of its own.
     menuBar_ = new QMenuBar(this);
-    menuBar_->setGeometry(0, 0, kWidth, kMenuHeight);
-    mnuEdit_ = menuBar_->addMenu(QStringLiteral("&Edition"));
+    mnuEdit_ = menuBar_->addMenu(own(state_, "&Edit", "É&dition"));
     mnuEdit_->setObjectName(QStringLiteral("mnuEdit"));
     const auto addItem = [this](const char* objectName, const QString& caption, auto handler) {
         QAction* action = mnuEdit_->addAction(caption);
@@ -224,54 +235,105 @@ void EditorView::build() {
     banner.setPointSizeF(banner.pointSizeF() * 1.4);
     banner.setBold(true);
     label2_->setFont(banner);
-    label2_->setGeometry(kMargin, kMenuHeight + 8, kWidth - 2 * kMargin, 32);
 
-    list1_ = new QListWidget(this);
-    name(list1_, QStringLiteral("List1"), QStringLiteral("List1"));
-    list1_->setGeometry(layout_.list1);
-    connect(list1_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-        run([this, row = list1_->row(item)] { model_->clickList(0, row); });
-    });
-    list1_->installEventFilter(this);
-    if (model_->hasSecondList()) {
-        label5_ = new QLabel(QString::fromUtf8(editors::FormLink::kLabel5Caption), this);
-        name(label5_, QStringLiteral("Label5"), label5_->text());
-        label5_->setGeometry(layout_.label5);
-        label6_ = new QLabel(QString::fromUtf8(editors::FormLink::kLabel6Caption), this);
-        name(label6_, QStringLiteral("Label6"), label6_->text());
-        label6_->setGeometry(layout_.label6);
-        list2_ = new QListWidget(this);
-        name(list2_, QStringLiteral("List2"), QStringLiteral("List2"));
-        list2_->setGeometry(layout_.list2);
-        connect(list2_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-            run([this, row = list2_->row(item)] { model_->clickList(1, row); });
-        });
-        list2_->installEventFilter(this);
+    // Boxes | help and body text | welcome, lists and picture; the buttons below.
+    auto* columns = new QHBoxLayout;
+    columns->setSpacing(18);
+    columns->addWidget(buildBoxes(), 0);
+    columns->addWidget(buildMiddle(), 1);
+    columns->addWidget(buildRight(), 0);
+
+    command1_ = new QPushButton(this);
+    command1_->setObjectName(QStringLiteral("Command1"));
+    connect(command1_, &QPushButton::clicked, this, [this] { close(); });
+    command2_ = new QPushButton(this);
+    command2_->setObjectName(QStringLiteral("Command2"));
+    connect(command2_, &QPushButton::clicked, this,
+            [this] { run([this] { model_->clickCommand2(); }); });
+    // Room for the longer of its two captions, so that the buttons stay in place.
+    const QFontMetrics metrics(command2_->font());
+    int width = 110;
+    for (int id : {51, 52}) {
+        width = std::max(width, metrics.horizontalAdvance(qs(tarvomen::text(state_, id))) + 32);
     }
+    command1_->setMinimumWidth(width);
+    command2_->setMinimumWidth(width);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(command1_);
+    buttons->addWidget(command2_);
 
+    auto* root = new QVBoxLayout(this);
+    root->setMenuBar(menuBar_);
+    root->setContentsMargins(16, 8, 16, 12);
+    root->setSpacing(8);
+    root->addWidget(label2_);
+    root->addLayout(columns, 1);
+    root->addLayout(buttons);
+
+    setTabOrder();
+    pressButtonsWithEnter(this);
+    // Escape is Exit, as the close box is.
+    onEscape(this, [this] { close(); });
+    // The window opens at its natural size and grows on a larger screen.
+    resize(sizeHint());
+}
+
+QWidget* EditorView::buildBoxes() {
+    auto* panel = new QWidget(this);
+    auto* grid = new QGridLayout(panel);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setHorizontalSpacing(10);
+    grid->setVerticalSpacing(4);
     for (std::size_t i = 0; i < model_->Text1.size(); ++i) {
-        auto* box = new QLineEdit(this);
-        const QString boxName = QStringLiteral("Text1_%1").arg(i);
-        name(box, boxName, boxName);
-        // The boxes have no captions of their own: an empty box shows what it is for.
-        const QString help = qs(model_->helpText(static_cast<int>(i)));
-        box->setPlaceholderText(help);
-        box->setToolTip(help);
-        box->setGeometry(kColumnA, boxY(static_cast<int>(i)), kColumnWidth, kBoxHeight);
-        connect(box, &QLineEdit::textEdited, this, [this, i](const QString& text) {
-            model_->setBoxText(static_cast<int>(i), text.toStdString());
+        auto* box = new QLineEdit(panel);
+        const int index = static_cast<int>(i);
+        const OwnLabel& label = texts_.boxes.at(i);
+        name(box, QStringLiteral("Text1_%1").arg(i), own(state_, label.english, label.french));
+        box->setAccessibleDescription(qs(model_->helpText(index)));
+        box->setMinimumWidth(kBoxWidth);
+        connect(box, &QLineEdit::textEdited, this, [this, index](const QString& text) {
+            model_->setBoxText(index, text.toStdString());
         });
         box->installEventFilter(this);
+        grid->addWidget(caption(box->accessibleName(), box, panel), index, 0);
+        grid->addWidget(box, index, 1);
         boxes_.push_back(box);
     }
+    int row = static_cast<int>(boxes_.size());
+    if (detail_) grid->addWidget(buildDetailControls(*detail_), row++, 0, 1, 2);
+    grid->setRowStretch(row, 1);
+    return panel;
+}
 
-    rtb1_ = new QPlainTextEdit(this);
-    name(rtb1_, QStringLiteral("RTB1"), QStringLiteral("RTB1"));
+QWidget* EditorView::buildMiddle() {
+    auto* panel = new QWidget(this);
+    auto* column = new QVBoxLayout(panel);
+    column->setContentsMargins(0, 0, 0, 0);
+
+    // The help of the box with the focus, always in this one place.
+    helpArea_ = new QGroupBox(own(state_, "Help", "Aide"), panel);
+    helpArea_->setObjectName(QStringLiteral("HelpArea"));
+    label1_ = new QLabel(helpArea_);
+    label1_->setObjectName(QStringLiteral("Label1"));
+    label1_->setWordWrap(true);
+    label1_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label1_->setTextFormat(Qt::PlainText);
+    auto* helpLayout = new QVBoxLayout(helpArea_);
+    helpLayout->addWidget(label1_);
+    helpArea_->setFixedHeight(label1_->fontMetrics().lineSpacing() * 5 + 40);
+    helpArea_->setMinimumWidth(kColumnWidth);
+    column->addWidget(helpArea_);
+
+    rtb1_ = new QPlainTextEdit(panel);
+    name(rtb1_, QStringLiteral("RTB1"), own(state_, texts_.body.english, texts_.body.french));
+    rtb1_->setAccessibleDescription(qs(model_->clickHelp(ControlRef::body())).trimmed());
     rtb1_->setAcceptDrops(false);
     rtb1_->setContextMenuPolicy(Qt::NoContextMenu);
     rtb1_->setTabChangesFocus(true);
     rtb1_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     rtb1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    rtb1_->setMinimumHeight(160);
     rtb1_->installEventFilter(this);
     rtb1_->viewport()->installEventFilter(this);
     // The widget reports typing; the text goes to the model before the caret, whichever signal
@@ -291,86 +353,121 @@ void EditorView::build() {
     connect(rtb1_, &QPlainTextEdit::textChanged, this, edited);
     connect(rtb1_, &QPlainTextEdit::selectionChanged, this, edited);
     connect(rtb1_, &QPlainTextEdit::cursorPositionChanged, this, edited);
+    column->addWidget(caption(rtb1_->accessibleName(), rtb1_, panel));
+    column->addWidget(rtb1_, 1);
+    return panel;
+}
 
-    label1_ = new QLabel(this);
-    label1_->setObjectName(QStringLiteral("Label1"));
-    label1_->setWordWrap(true);
-    label1_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label3_ = new QLabel(this);
+QWidget* EditorView::buildRight() {
+    auto* panel = new QWidget(this);
+    panel->setFixedWidth(kPictureSize.width());
+    auto* column = new QVBoxLayout(panel);
+    column->setContentsMargins(0, 0, 0, 0);
+
+    // The welcome text, later the status line of a save.
+    label3_ = new QLabel(panel);
     label3_->setObjectName(QStringLiteral("Label3"));
     label3_->setWordWrap(true);
     label3_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label3_->setTextFormat(Qt::PlainText);
+    label3_->setMinimumHeight(label3_->fontMetrics().lineSpacing() * 6);
+    column->addWidget(label3_);
 
-    picture1_ = new QLabel(this);
-    name(picture1_, QStringLiteral("Picture1"), QStringLiteral("Picture1"));
-    picture1_->setGeometry(layout_.picture);
+    const auto addList = [this, panel, column](QListWidget* list, QWidget* title, int lines) {
+        list->setParent(panel);
+        list->installEventFilter(this);
+        list->setMinimumHeight(list->fontMetrics().lineSpacing() * lines + 12);
+        column->addWidget(title);
+        column->addWidget(list, lines > 4 ? 1 : 0);
+    };
+    list1_ = new QListWidget(panel);
+    connect(list1_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        run([this, row = list1_->row(item)] { model_->clickList(0, row); });
+    });
+    if (model_->hasSecondList()) {
+        label5_ = new QLabel(QString::fromUtf8(editors::FormLink::kLabel5Caption), panel);
+        label5_->setObjectName(QStringLiteral("Label5"));
+        name(list1_, QStringLiteral("List1"), label5_->text().trimmed());
+        label5_->setBuddy(list1_);
+        addList(list1_, label5_, 2);
+        label6_ = new QLabel(QString::fromUtf8(editors::FormLink::kLabel6Caption), panel);
+        label6_->setObjectName(QStringLiteral("Label6"));
+        list2_ = new QListWidget(panel);
+        name(list2_, QStringLiteral("List2"), label6_->text().trimmed());
+        label6_->setBuddy(list2_);
+        connect(list2_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+            run([this, row = list2_->row(item)] { model_->clickList(1, row); });
+        });
+        addList(list2_, label6_, 2);
+    } else {
+        name(list1_, QStringLiteral("List1"), own(state_, texts_.list.english, texts_.list.french));
+        addList(list1_, caption(list1_->accessibleName(), list1_, panel), detail_ ? 12 : 2);
+    }
+
+    picture1_ = new QLabel(panel);
+    name(picture1_, QStringLiteral("Picture1"),
+         own(state_, "Picture preview", "Aperçu de l'image"));
+    picture1_->setFixedSize(kPictureSize);
     picture1_->setAlignment(Qt::AlignCenter);
     picture1_->setFrameShape(QFrame::StyledPanel);
-
-    const int buttonsY = layout_.height - 44;
-    command1_ = new QPushButton(this);
-    command1_->setObjectName(QStringLiteral("Command1"));
-    command1_->setGeometry(kWidth - kMargin - 2 * kButtonWidth - 8, buttonsY, kButtonWidth, 30);
-    connect(command1_, &QPushButton::clicked, this,
-            [this] { run([this] { model_->clickExit(); }); });
-    command2_ = new QPushButton(this);
-    command2_->setObjectName(QStringLiteral("Command2"));
-    command2_->setGeometry(kWidth - kMargin - kButtonWidth, buttonsY, kButtonWidth, 30);
-    connect(command2_, &QPushButton::clicked, this,
-            [this] { run([this] { model_->clickCommand2(); }); });
-
-    if (detail_) buildDetailControls(*detail_);
+    column->addSpacing(8);
+    column->addWidget(picture1_);
+    if (!detail_) column->addStretch(1);
+    return panel;
 }
 
-void EditorView::buildDetailControls(editors::FormDetail& detail) {
+QWidget* EditorView::buildDetailControls(editors::FormDetail& detail) {
     using editors::FormDetail;
-    const int y = layout_.body.bottom() + 16;
-    frame1_ = new QGroupBox(QString::fromUtf8(FormDetail::kFrame1Caption), this);
+    auto* panel = new QWidget(this);
+    auto* row = new QHBoxLayout(panel);
+    row->setContentsMargins(0, 12, 0, 0);
+    frame1_ = new QGroupBox(QString::fromUtf8(FormDetail::kFrame1Caption), panel);
     name(frame1_, QStringLiteral("Frame1"), frame1_->title());
     frame1_->setToolTip(QString::fromUtf8(FormDetail::kFrame1ToolTip));
-    frame1_->setGeometry(kColumnA, y, 150, 76);
+    frame1_->setAccessibleDescription(frame1_->toolTip());
     option1_ = new QRadioButton(QString::fromUtf8(FormDetail::kOption1Caption), frame1_);
     name(option1_, QStringLiteral("Option1"), option1_->text());
-    option1_->setGeometry(12, 24, 130, 22);
     option2_ = new QRadioButton(QString::fromUtf8(FormDetail::kOption2Caption), frame1_);
     name(option2_, QStringLiteral("Option2"), option2_->text());
-    option2_->setGeometry(12, 48, 130, 22);
-    // The model decides which option is selected (a refused click leaves it as it was).
-    option1_->setAutoExclusive(false);
-    option2_->setAutoExclusive(false);
+    auto* options = new QVBoxLayout(frame1_);
+    options->addWidget(option1_);
+    options->addWidget(option2_);
     connect(option1_, &QRadioButton::clicked, this,
             [this, &detail] { run([&detail] { detail.clickOption(1); }); });
     connect(option2_, &QRadioButton::clicked, this,
             [this, &detail] { run([&detail] { detail.clickOption(2); }); });
 
-    command3_ = new QPushButton(this);
+    command3_ = new QPushButton(panel);
     command3_->setObjectName(QStringLiteral("Command3"));
     command3_->setToolTip(QString::fromUtf8(FormDetail::kCopyStyleToolTip));
-    command3_->setGeometry(kColumnA + 166, y + 8, 134, 30);
+    command3_->setAccessibleDescription(command3_->toolTip());
     connect(command3_, &QPushButton::clicked, this,
             [this, &detail] { run([&detail] { detail.clickCopyStyle(); }); });
-    command4_ = new QPushButton(this);
+    command4_ = new QPushButton(panel);
     command4_->setObjectName(QStringLiteral("Command4"));
     command4_->setToolTip(QString::fromUtf8(FormDetail::kKillDetailToolTip));
-    command4_->setGeometry(kColumnA + 166, y + 44, 134, 30);
+    command4_->setAccessibleDescription(command4_->toolTip());
     connect(command4_, &QPushButton::clicked, this,
             [this, &detail] { run([&detail] { detail.clickKillDetail(); }); });
+    auto* commands = new QVBoxLayout;
+    commands->addWidget(command3_);
+    commands->addWidget(command4_);
+    commands->addStretch();
+    row->addWidget(frame1_);
+    row->addLayout(commands);
+    row->addStretch();
+    return panel;
 }
 
-int EditorView::levelY(const ControlRef& level) const {
-    if (level.kind == Kind::Body) return bodyRect().top();
-    return boxY(std::max(0, level.index));
-}
-
-QRect EditorView::bodyRect() const {
-    if (model_->RTB1.besideBox9) return {kColumnB, boxY(9), kColumnWidth, layout_.body.height()};
-    return layout_.body;
-}
-
-void EditorView::placeLabel(QLabel* label, int x, int y, bool visible) {
-    label->setAccessibleName(label->text());
-    label->setGeometry(x, y, kColumnWidth, label->heightForWidth(kColumnWidth));
-    label->setVisible(visible);
+void EditorView::setTabOrder() {
+    // Along the boxes, then the body text, the product's own controls, the lists and the buttons.
+    std::vector<QWidget*> order(boxes_.begin(), boxes_.end());
+    order.push_back(rtb1_);
+    for (QWidget* widget : std::initializer_list<QWidget*>{option1_, option2_, command3_, command4_,
+                                                           list1_, list2_, command1_, command2_}) {
+        if (widget) order.push_back(widget);
+    }
+    for (std::size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
 void EditorView::refresh() {
@@ -381,8 +478,8 @@ void EditorView::refresh() {
     showList(list1_, m.List1);
     if (list2_) {
         showList(list2_, m.List2);
-        label5_->setVisible(link_->Label5Visible);
-        label6_->setVisible(link_->Label6Visible);
+        label5_->setEnabled(link_->Label5Visible);
+        label6_->setEnabled(link_->Label6Visible);
     }
     for (std::size_t i = 0; i < boxes_.size(); ++i) {
         QLineEdit* box = boxes_[i];
@@ -391,50 +488,67 @@ void EditorView::refresh() {
         // The entry limit holds for typing; a longer value loaded from the record is kept whole.
         box->setMaxLength(
             std::max(state.limit, static_cast<int>(editors::utf8::length(state.text))));
-        if (box->text() != text) box->setText(text);
-        box->setEnabled(state.enabled);
+        if (box->text() != text) {
+            box->setText(text);
+            box->setCursorPosition(0);  // the start of the text shows, not its end
+        }
+        box->setEnabled(state.visible && state.enabled);
         box->setFocusPolicy(state.tabStop ? Qt::StrongFocus : Qt::ClickFocus);
-        box->setVisible(state.visible);
     }
     showBody();
 
     label2_->setText(qs(m.Label2.caption));
-    label2_->setVisible(m.Label2.visible);
-    label1_->setText(qs(m.Label1.caption));
-    placeLabel(label1_, kColumnB, levelY(m.Label1.level), m.Label1.visible);
-    label3_->setText(qs(m.Label3.caption));
-    placeLabel(label3_, kColumnB, kLabel3Top, m.Label3.visible);
+    showHelp();
+    label3_->setText(m.Label3.visible ? qs(m.Label3.caption) : QString());
 
     showPicture();
     showButton(command1_, m.Command1);
     showButton(command2_, m.Command2);
 
-    mnuEdit_->menuAction()->setVisible(m.mnuEdit.visible);
+    mnuEdit_->menuAction()->setEnabled(m.mnuEdit.visible);
     menuCouper_->setEnabled(m.mnuEdit.couper);
     menuCopier_->setEnabled(m.mnuEdit.copier);
     menuColler_->setEnabled(m.mnuEdit.coller);
     menuSelectionnerTout_->setEnabled(m.mnuEdit.selectionnerTout);
 
     if (detail_) {
-        frame1_->setVisible(detail_->Frame1Visible);
+        frame1_->setEnabled(detail_->Frame1Visible);
+        // Both options may be clear (no product chosen yet): exclusive buttons cannot show that.
+        for (QRadioButton* option : {option1_, option2_}) option->setAutoExclusive(false);
         option1_->setChecked(detail_->Option1Value);
         option2_->setChecked(detail_->Option2Value);
+        for (QRadioButton* option : {option1_, option2_}) option->setAutoExclusive(true);
         showButton(command3_, detail_->Command3);
         showButton(command4_, detail_->Command4);
     }
     refreshing_ = false;
 
     if (const auto focus = model_->takeFocusRequest()) {
-        if (QWidget* widget = widgetFor(*focus); widget && widget->isVisible()) {
+        if (QWidget* widget = widgetFor(*focus); widget && widget->isEnabled()) {
             widget->setFocus(Qt::OtherFocusReason);
         }
     }
     if (model_->takePopupRequest()) mnuEdit_->popup(QCursor::pos());
 }
 
+void EditorView::showHelp() {
+    const editors::Label& help = model_->Label1;
+    // A help the model shows anew replaces the help of a box reached with Tab.
+    if (help.caption != shownModelHelp_.caption || !(help.level == shownModelHelp_.level)) {
+        shownModelHelp_ = help;
+        tabbedTo_.reset();
+    }
+    QString text;
+    if (tabbedTo_) {
+        text = qs(model_->clickHelp(*tabbedTo_));
+    } else if (help.visible) {
+        text = qs(help.caption);
+    }
+    label1_->setText(text.trimmed());
+}
+
 void EditorView::showBody() {
     const editors::BodyBox& body = model_->RTB1;
-    rtb1_->setGeometry(bodyRect());
     rtb1_->setFocusPolicy(body.tabStop ? Qt::StrongFocus : Qt::ClickFocus);
     const QString text = qs(body.text);
     if (rtb1_->toPlainText() != text) rtb1_->setPlainText(text);
@@ -448,18 +562,20 @@ void EditorView::showBody() {
         cursor.setPosition(end, QTextCursor::KeepAnchor);
         rtb1_->setTextCursor(cursor);
     }
-    rtb1_->setVisible(body.visible);
+    rtb1_->setEnabled(body.visible);
 }
 
 void EditorView::showPicture() {
     const editors::Picture& picture = model_->Picture1;
-    const QString path = qs(picture.path);
+    // The picture of the record shown stays in view while its boxes are edited.
+    const bool recordShown = !model_->Text1.empty() && model_->Text1[0].visible;
+    const QString path = picture.visible || recordShown ? qs(picture.path) : QString();
     if (!pictureLoaded_ || path != picturePath_) {
         picturePath_ = path;
         pictureLoaded_ = true;
         QPixmap pixmap;
         try {
-            if (!picture.path.empty()) {
+            if (!path.isEmpty()) {
                 pixmap.load(QString::fromStdString(state_.drive.resolve(picture.path).string()));
             }
         } catch (const std::exception&) {
@@ -471,8 +587,8 @@ void EditorView::showPicture() {
             picture1_->setPixmap(pixmap.scaled(picture1_->contentsRect().size(),
                                                Qt::KeepAspectRatio, Qt::SmoothTransformation));
         }
+        picture1_->setAccessibleDescription(path);
     }
-    picture1_->setVisible(picture.visible);
 }
 
 QWidget* EditorView::widgetFor(const ControlRef& control) const {
@@ -506,6 +622,20 @@ ControlRef EditorView::controlOf(QObject* widget) const {
 bool EditorView::eventFilter(QObject* watched, QEvent* event) {
     const bool inBody = watched == rtb1_ || watched == rtb1_->viewport();
     switch (event->type()) {
+        case QEvent::FocusIn: {
+            // A box reached with Tab shows its help; a click or Enter shows it through the model.
+            const auto reason = static_cast<QFocusEvent*>(event)->reason();
+            const ControlRef control = controlOf(watched);
+            if ((reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason) &&
+                (control.kind == Kind::Box || control.kind == Kind::Body)) {
+                tabbedTo_ = control;
+                showHelp();
+            }
+            break;
+        }
+        case QEvent::FocusOut:
+            if (auto* box = qobject_cast<QLineEdit*>(watched)) box->setCursorPosition(0);
+            break;
         case QEvent::ShortcutOverride: {
             // Take the Ctrl keys from the shortcut system so that the key press below drops them.
             auto* key = static_cast<QKeyEvent*>(event);
@@ -558,8 +688,15 @@ bool EditorView::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void EditorView::closeEvent(QCloseEvent* event) {
-    // Closing the window is "Exit", unless the program is ending.
-    if (isVisible()) run([this] { model_->clickExit(); });
+    // The close box, Escape and Exit all run Exit, unless the program is ending. The window
+    // closes only when the model closes it (the user may choose to stay).
+    if (isVisible()) {
+        run([this] { model_->clickExit(); });
+        if (isVisible()) {
+            event->ignore();
+            return;
+        }
+    }
     event->accept();
 }
 

@@ -1,16 +1,17 @@
 #pragma once
 
-#include <QRect>
 #include <QString>
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "editors/field_list_editor.hpp"
 #include "store/app_state.hpp"
 
 class QAction;
+class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -28,12 +29,16 @@ class FormLink;
 
 namespace tarvomen::gui {
 
-struct EditorLayout;
+struct EditorTexts;
 
-// The one view of the three record editors: the record list(s), the column of entry boxes, the
-// help label beside the box being edited, the body text box with its edit menu, the picture
-// preview and the buttons; for the product editor also "Link To:", Copy Style and Kill Detail.
-// The view only shows the model's state and passes the user's actions to its handlers.
+// The one view of the three record editors: the column of labelled entry boxes, a fixed help
+// area that shows the help of the box with the focus, the body text box with its edit menu, the
+// record list(s), the welcome and status text, the picture preview and the buttons; for the
+// product editor also "Link To:", Copy Style and Kill Detail. The view only shows the model's
+// state and passes the user's actions to its handlers.
+//
+// Every control keeps its place: what the model hides is shown disabled or empty, and the body
+// text box stays where it is, so that nothing moves or vanishes under the mouse.
 //
 // The body text box holds plain text: Enter never reaches it (Enter walks the boxes), keys
 // with Ctrl and the clipboard keys do nothing, nothing can be dropped or middle-click pasted;
@@ -54,16 +59,18 @@ class EditorView : public QWidget {
 
   private:
     void build();
-    void buildDetailControls(editors::FormDetail& detail);
+    QWidget* buildBoxes();
+    QWidget* buildMiddle();
+    QWidget* buildRight();
+    QWidget* buildDetailControls(editors::FormDetail& detail);
+    void setTabOrder();
     // Runs a handler of the model; a failure is shown in a message box.
     template <class Handler>
     void run(Handler&& handler);
     void refresh();
     void showBody();
     void showPicture();
-    void placeLabel(QLabel* label, int x, int y, bool visible);
-    int levelY(const editors::ControlRef& level) const;
-    QRect bodyRect() const;
+    void showHelp();
     QWidget* widgetFor(const editors::ControlRef& control) const;
     editors::ControlRef controlOf(QObject* widget) const;
 
@@ -71,8 +78,11 @@ class EditorView : public QWidget {
     std::unique_ptr<editors::FieldListEditor> model_;
     editors::FormDetail* detail_ = nullptr;
     editors::FormLink* link_ = nullptr;
-    const EditorLayout& layout_;
+    const EditorTexts& texts_;
     bool refreshing_ = false;
+    // The control reached with Tab whose help shows until the model shows another help.
+    std::optional<editors::ControlRef> tabbedTo_;
+    editors::Label shownModelHelp_;
     QString picturePath_;
     bool pictureLoaded_ = false;
 
@@ -86,6 +96,7 @@ class EditorView : public QWidget {
     QLabel* label2_ = nullptr;
     QLabel* label3_ = nullptr;
     QLabel* picture1_ = nullptr;
+    QGroupBox* helpArea_ = nullptr;
     QPushButton* command1_ = nullptr;
     QPushButton* command2_ = nullptr;
     QMenuBar* menuBar_ = nullptr;

@@ -1,0 +1,47 @@
+#include "gui/window_frame.hpp"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QDialog>
+#include <QKeySequence>
+#include <QPushButton>
+#include <QShortcut>
+#include <QWidget>
+
+#include <mutex>
+
+namespace tarvomen::gui {
+namespace {
+
+// A plain top-level widget is exposed as a "filler" by default; the program's windows are
+// frames, its dialogs dialogs.
+QAccessibleInterface* windowInterface(const QString& className, QObject* object) {
+    if (!className.startsWith(QLatin1String("tarvomen::gui::")) || !object->isWidgetType()) {
+        return nullptr;
+    }
+    auto* widget = static_cast<QWidget*>(object);
+    if (!widget->isWindow()) return nullptr;
+    const bool dialog = qobject_cast<QDialog*>(widget) != nullptr;
+    return new QAccessibleWidget(widget, dialog ? QAccessible::Dialog : QAccessible::Window);
+}
+
+}  // namespace
+
+void exposeAsWindow(QWidget* window, const QString& caption) {
+    static std::once_flag installed;
+    std::call_once(installed, [] { QAccessible::installFactory(windowInterface); });
+    window->setWindowTitle(caption);
+    window->setAccessibleName(caption);
+}
+
+void pressButtonsWithEnter(QWidget* window) {
+    for (QPushButton* button : window->findChildren<QPushButton*>()) button->setAutoDefault(true);
+}
+
+void onEscape(QWidget* window, std::function<void()> handler) {
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), window);
+    escape->setContext(Qt::WindowShortcut);
+    QObject::connect(escape, &QShortcut::activated, window, std::move(handler));
+}
+
+}  // namespace tarvomen::gui
