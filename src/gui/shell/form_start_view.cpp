@@ -12,9 +12,11 @@
 
 #include <algorithm>
 
+#include "gui/list_lines.hpp"
 #include "gui/qt_text.hpp"
 #include "gui/shell/guarded.hpp"
 #include "gui/shell/logo.hpp"
+#include "gui/window_frame.hpp"
 
 namespace tarvomen::gui {
 namespace {
@@ -43,8 +45,7 @@ QFont label2Font() {
 FormStartView::FormStartView(GuiContext& context, QWidget* parent)
     : QWidget(parent), context_(context), model_(context.state, context.windows) {
     setObjectName(QStringLiteral("FormStart"));
-    setWindowTitle(QStringLiteral("Tarvomen"));
-    setAccessibleName(windowTitle());
+    exposeAsWindow(this, QStringLiteral("Tarvomen"));
     setWindowIcon(tarvomenIcon());
 
     // Left: the logo and the product name on a dark panel.
@@ -57,8 +58,6 @@ FormStartView::FormStartView(GuiContext& context, QWidget* parent)
         "#Label2 { color: #f4f1e6; }"));
     picture1_ = new QLabel(panel);
     picture1_->setObjectName(QStringLiteral("Picture1"));
-    picture1_->setAccessibleName(QStringLiteral("Picture1"));
-    picture1_->setAccessibleDescription(QStringLiteral("Tarvomen logo"));
     picture1_->setPixmap(tarvomenLogo(136));
     picture1_->setAlignment(Qt::AlignCenter);
     label2_ = new QLabel(QString::fromUtf8(FormStart::kLabel2Caption), panel);
@@ -78,7 +77,6 @@ FormStartView::FormStartView(GuiContext& context, QWidget* parent)
     // Middle: the welcome text or the F.T.P. list.
     richTextBox1_ = new QTextEdit(this);
     richTextBox1_->setObjectName(QStringLiteral("RichTextBox1"));
-    richTextBox1_->setAccessibleName(QStringLiteral("RichTextBox1"));
     richTextBox1_->setReadOnly(true);
     richTextBox1_->document()->setDocumentMargin(12);
     QFont times(QStringLiteral("Times New Roman"), 12);
@@ -87,7 +85,6 @@ FormStartView::FormStartView(GuiContext& context, QWidget* parent)
     richTextBox1_->setMinimumSize(600, 450);
     list1_ = new QListWidget(this);
     list1_->setObjectName(QStringLiteral("List1"));
-    list1_->setAccessibleName(QStringLiteral("List1"));
     list1_->setMinimumSize(600, 450);
     list1_->setFont(times);
     list1_->setStyleSheet(QStringLiteral("QListWidget::item { padding: 6px 4px; }"));
@@ -125,6 +122,7 @@ FormStartView::FormStartView(GuiContext& context, QWidget* parent)
     connect(list1_, &QListWidget::itemClicked, this, clickLine);
     connect(list1_, &QListWidget::itemActivated, this, clickLine);
 
+    pressButtonsWithEnter(this);
     model_.changed = [this] { refresh(); };
     model_.load(false);  // no input-method editor status on this platform: accented captions
 }
@@ -143,18 +141,18 @@ void FormStartView::refresh() {
 
     QStringList lines;
     for (const auto& line : model_.List1) lines << qs(line);
-    QStringList shownLines;
-    for (int i = 0; i < list1_->count(); ++i) shownLines << list1_->item(i)->text();
-    if (lines != shownLines) {
-        list1_->clear();
-        list1_->addItems(lines);
-    }
+    showLines(list1_, lines);
     list1_->setVisible(model_.List1Visible);
 
     if (richTextBox1_->toPlainText() != qs(model_.RichTextBox1)) {
         richTextBox1_->setPlainText(qs(model_.RichTextBox1));
     }
     richTextBox1_->setVisible(model_.RichTextBox1Visible);
+
+    // The language is chosen once; then the names read in it.
+    picture1_->setAccessibleName(own(context_.state, "Tarvomen logo", "Logo de Tarvomen"));
+    richTextBox1_->setAccessibleName(own(context_.state, "Welcome", "Bienvenue"));
+    list1_->setAccessibleName(own(context_.state, "Web sites", "Sites Web"));
 
     if (model_.mode() != shownMode_) {
         // The menu is larger than the language choice: grow around the same centre.

@@ -11,6 +11,7 @@
 #include "gui/qt_text.hpp"
 #include "gui/shell/guarded.hpp"
 #include "gui/shell/logo.hpp"
+#include "gui/window_frame.hpp"
 
 namespace tarvomen::gui {
 namespace {
@@ -24,7 +25,6 @@ QLabel* makeLabel(QWidget* parent, const char* name) {
 QLineEdit* makeBox(QWidget* parent, const char* name, std::string& field) {
     auto* box = new QLineEdit(parent);
     box->setObjectName(QLatin1String(name));
-    box->setAccessibleName(QLatin1String(name));
     box->setMinimumWidth(280);
     QObject::connect(box, &QLineEdit::textChanged, parent,
                      [&field](const QString& text) { field = text.toStdString(); });
@@ -36,8 +36,7 @@ QLineEdit* makeBox(QWidget* parent, const char* name, std::string& field) {
 FrmLoginView::FrmLoginView(GuiContext& context, FormStart& formStart, QWidget* parent)
     : QDialog(parent), context_(context), model_(context.state, context.windows, formStart) {
     setObjectName(QStringLiteral("frmLogin"));
-    setWindowTitle(QString::fromUtf8(FrmLogin::kTitle));
-    setAccessibleName(windowTitle());
+    exposeAsWindow(this, QString::fromUtf8(FrmLogin::kTitle));
     setWindowIcon(tarvomenIcon());
 
     label1_ = makeLabel(this, "Label1");
@@ -66,7 +65,8 @@ FrmLoginView::FrmLoginView(GuiContext& context, FormStart& formStart, QWidget* p
 
     auto* logo = new QLabel(this);
     logo->setPixmap(tarvomenLogo(56));
-    logo->setAccessibleName(QStringLiteral("Tarvomen logo"));
+    logo->setAccessibleName(own(context.state, "Tarvomen logo", "Logo de Tarvomen"));
+    label1_->setTextFormat(Qt::PlainText);
     auto* top = new QHBoxLayout;
     top->setSpacing(14);
     top->addWidget(logo, 0, Qt::AlignTop);
@@ -107,6 +107,10 @@ void FrmLoginView::refresh() {
     caption(label2_, model_.Label2);
     caption(label3_, model_.Label3);
     caption(label4_, model_.Label4);
+    // Each box is named by its caption.
+    textUser_->setAccessibleName(label2_->accessibleName());
+    textPass_->setAccessibleName(label3_->accessibleName());
+    textHost_->setAccessibleName(label4_->accessibleName());
     // Setting a box's text writes the same text back into the model.
     const std::string user = model_.TextUser;
     const std::string pass = model_.TextPass;

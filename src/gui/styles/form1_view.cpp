@@ -12,6 +12,7 @@
 #include "gui/qt_text.hpp"
 #include "gui/shell/guarded.hpp"
 #include "gui/styles/style_widgets.hpp"
+#include "gui/window_frame.hpp"
 
 namespace tarvomen::gui {
 namespace {
@@ -40,13 +41,12 @@ constexpr bool isSizeItem(int item) {
 Form1View::Form1View(GuiContext& context, QWidget* parent)
     : QWidget(parent), context_(context), model_(context.state, context.windows) {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(qs(model_.caption()));
-    setAccessibleName(windowTitle());
+    exposeAsWindow(this, qs(model_.caption()));
 
     const int left = px(Form1::kComboLeft);
     image1_ = new QLabel(this);
     image1_->setObjectName(QStringLiteral("Image1"));
-    image1_->setAccessibleName(QStringLiteral("Image1"));
+    image1_->setAccessibleName(own(context_.state, "Colour palette", "Palette de couleurs"));
     image1_->setGeometry(left, 14, kRightColumn + kRightWidth - left, 48);
     image1_->setPixmap(paletteStrip(image1_->size()));
 
@@ -54,7 +54,9 @@ Form1View::Form1View(GuiContext& context, QWidget* parent)
         const auto& item = model_.combos()[static_cast<std::size_t>(i)];
         auto* combo = new SampleCombo(this);
         combo->setObjectName(QStringLiteral("Combo1_%1").arg(i));
-        combo->setAccessibleName(combo->objectName());
+        const QString itemName =
+            QString::fromUtf8(styles::StyleItemNames[static_cast<std::size_t>(i)]);
+        combo->setAccessibleName(itemName);
         combo->setGeometry(px(item.left), px(item.top), kComboWidth, kRowHeight);
         combo->setMaxVisibleItems(15);
         combo->view()->setMinimumWidth(isFontItem(i) ? 260 : kComboWidth);
@@ -76,7 +78,8 @@ Form1View::Form1View(GuiContext& context, QWidget* parent)
         const auto& sample = model_.samples()[static_cast<std::size_t>(i)];
         auto* box = new QLineEdit(this);
         box->setObjectName(QStringLiteral("Text1_%1").arg(i));
-        box->setAccessibleName(box->objectName());
+        box->setAccessibleName(own(context_.state, "Sample", "Exemple") + QStringLiteral(": ") +
+                               itemName);
         box->setReadOnly(true);
         box->setFocusPolicy(Qt::NoFocus);
         box->setGeometry(px(sample.left), px(sample.top), kSampleWidth, kRowHeight);
@@ -140,6 +143,12 @@ Form1View::Form1View(GuiContext& context, QWidget* parent)
         command_[static_cast<std::size_t>(command - 1)] = button;
     }
     setFixedSize(kRightColumn + kRightWidth + left, buttonTop + 34 + 18);
+    pressButtonsWithEnter(this);
+    // Escape is Exit.
+    onEscape(this, [this] {
+        guarded(context_.state, [&] { model_.Command1Click(); });
+        refresh();
+    });
     refresh();
 }
 

@@ -17,6 +17,8 @@
 
 #include "gui/shell/guarded.hpp"
 #include "gui/styles/style_widgets.hpp"
+#include "gui/window_frame.hpp"
+#include "store/own_text.hpp"
 
 namespace tarvomen::gui {
 namespace {
@@ -50,12 +52,14 @@ MediaPickerView::MediaPickerView(GuiContext& context, std::unique_ptr<MediaPicke
                                  const QString& objectName, QWidget* parent)
     : QWidget(parent), context_(context), model_(std::move(model)) {
     setObjectName(objectName);
-    setWindowTitle(qs(model_->caption()));
-    setAccessibleName(windowTitle());
+    exposeAsWindow(this, qs(model_->caption()));
+    const AppState& state = context_.state;
+    const auto own = [&state](const char* english, const char* french) {
+        return QString::fromUtf8(ownText(state, english, french));
+    };
 
     label1_ = new QLabel(this);
     label1_->setObjectName(QStringLiteral("Label1"));
-    label1_->setAccessibleName(QStringLiteral("Label1"));
     label1_->setWordWrap(true);
     label1_->setGeometry(kMargin, 10, kWidth - 2 * kMargin, 46);
     QFont labelFont = label1_->font();
@@ -66,7 +70,9 @@ MediaPickerView::MediaPickerView(GuiContext& context, std::unique_ptr<MediaPicke
     // The folder view.
     dir1_ = new QTreeWidget(this);
     dir1_->setObjectName(QStringLiteral("Dir1"));
-    dir1_->setAccessibleName(QStringLiteral("Dir1"));
+    dir1_->setAccessibleName(objectName == QLatin1String("FormMedia2")
+                                 ? own("Mix folders", "Dossiers MIX")
+                                 : own("Theme folders", "Dossiers de thèmes"));
     dir1_->setHeaderHidden(true);
     dir1_->setRootIsDecorated(false);
     dir1_->setItemsExpandable(false);
@@ -83,7 +89,7 @@ MediaPickerView::MediaPickerView(GuiContext& context, std::unique_ptr<MediaPicke
 
     richTextBox1_ = new QTextEdit(this);
     richTextBox1_->setObjectName(QStringLiteral("RichTextBox1"));
-    richTextBox1_->setAccessibleName(QStringLiteral("RichTextBox1"));
+    richTextBox1_->setAccessibleName(own("About the folders", "À propos des dossiers"));
     richTextBox1_->setReadOnly(true);
     richTextBox1_->setGeometry(kMargin + 314, kTop, kWidth - 2 * kMargin - 314, 390);
 
@@ -153,7 +159,7 @@ MediaPickerView::MediaPickerView(GuiContext& context, std::unique_ptr<MediaPicke
 
     optDisplayPic_ = new QLabel(this);
     optDisplayPic_->setObjectName(QStringLiteral("OptDisplayPic"));
-    optDisplayPic_->setAccessibleName(QStringLiteral("OptDisplayPic"));
+    optDisplayPic_->setAccessibleName(own("Large picture", "Grande image"));
     optDisplayPic_->setFrameShape(QFrame::StyledPanel);
     optDisplayPic_->setAlignment(Qt::AlignCenter);
     optDisplayPic_->setGeometry(kWidth - kMargin - kLargePicture, kTop, kLargePicture,
@@ -186,6 +192,9 @@ MediaPickerView::MediaPickerView(GuiContext& context, std::unique_ptr<MediaPicke
             [this] { handle([&] { model_->Command2Click(); }); });
 
     setFixedSize(kWidth, kBottom + 74 + kMargin);
+    pressButtonsWithEnter(this);
+    // Escape is Exit: back to the folders from the pictures, else out of the picker.
+    onEscape(this, [this] { handle([&] { model_->Command2Click(); }); });
     refresh();
 }
 
@@ -247,8 +256,7 @@ void MediaPickerView::showButton(QToolButton* button, const MediaPicker::Picture
     button->setToolButtonStyle(Qt::ToolButtonIconOnly);
     const QString name = state.file.empty() ? qs(state.caption) : qs(state.file);
     button->setToolTip(name);
-    button->setAccessibleName(state.caption.empty() ? button->objectName() : qs(state.caption));
-    button->setAccessibleDescription(name);
+    button->setAccessibleName(name);
 }
 
 void MediaPickerView::refreshFolders() {
@@ -306,7 +314,11 @@ void MediaPickerView::refresh() {
         const auto& state = model.option1()[static_cast<std::size_t>(i)];
         PictureButton* button = option1_[static_cast<std::size_t>(i)];
         showButton(button, state, state.symbol == MediaPicker::Symbol::None ? kButtonIcon : 40);
+        // One of them is selected, as option buttons are; none may be, which exclusive buttons
+        // cannot show.
+        button->setAutoExclusive(false);
         button->setChecked(state.selected);
+        button->setAutoExclusive(true);
     }
 
     // The large picture belongs to the picture view.
@@ -332,7 +344,10 @@ void MediaPickerView::refresh() {
         const FixedText<12>* chosen[] = {
             &style.BackgroundFile, &style.BannerFile, &style.RulerFile, &style.ImageFile,
             &style.ControlFile,    &style.SoundFile,  &style.VideoFile};
-        button->setToolTip(qs(chosen[static_cast<int>(field)]->trimmed()));
+        const QString file = qs(chosen[static_cast<int>(field)]->trimmed());
+        button->setToolTip(file);
+        button->setAccessibleName(kinds_[static_cast<std::size_t>(field)]->text() +
+                                  QStringLiteral(": ") + file);
     }
 
     command1_->setVisible(model.command1Visible());

@@ -1,9 +1,11 @@
 #include "gui/styles/style_widgets.hpp"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QStyleOptionComboBox>
+#include <QWheelEvent>
 
 namespace tarvomen::gui {
 
@@ -83,6 +85,18 @@ QPixmap paletteStrip(QSize size) {
     return pixmap;
 }
 
+SampleCombo::SampleCombo(QWidget* parent) : QComboBox(parent) {
+    setFocusPolicy(Qt::StrongFocus);  // not the wheel focus of a combo box
+}
+
+void SampleCombo::wheelEvent(QWheelEvent* event) {
+    if (!hasFocus()) {
+        event->ignore();
+        return;
+    }
+    QComboBox::wheelEvent(event);
+}
+
 void SampleCombo::setSample(const QString& text, const QColor& back, const QColor& fore) {
     if (text == text_ && back == back_ && fore == fore_) return;
     text_ = text;
@@ -135,6 +149,15 @@ void PictureButton::mouseDoubleClickEvent(QMouseEvent* event) {
         return;
     }
     QToolButton::mouseDoubleClickEvent(event);
+}
+
+void PictureButton::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept();
+        emit doubleClicked();
+        return;
+    }
+    QToolButton::keyPressEvent(event);
 }
 
 }  // namespace tarvomen::gui

@@ -19,12 +19,14 @@ QPixmap mediaSymbol(styles::MediaPicker::Symbol symbol, int size);
 QPixmap paletteStrip(QSize size);
 
 // A drop-down list that shows the text, colours and face of the style picker's sample instead
-// of its current entry, so that it paints what the page will look like.
+// of its current entry, so that it paints what the page will look like. Every change is stored
+// at once, so the mouse wheel changes it only while it has the focus: a wheel that passes over
+// it scrolls nothing.
 class SampleCombo : public QComboBox {
     Q_OBJECT
 
   public:
-    using QComboBox::QComboBox;
+    explicit SampleCombo(QWidget* parent = nullptr);
     void setSample(const QString& text, const QColor& back, const QColor& fore);
     QString sampleText() const { return text_; }
     QColor sampleBack() const { return back_; }
@@ -32,6 +34,7 @@ class SampleCombo : public QComboBox {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
   private:
     QString text_;
@@ -39,7 +42,8 @@ class SampleCombo : public QComboBox {
     QColor fore_ = Qt::black;
 };
 
-// A picture button of the media pickers: a click tries the file out, a double click chooses it.
+// A picture button of the media pickers: a click (or Space) tries the file out, a double click
+// (or Enter) chooses it.
 class PictureButton : public QToolButton {
     Q_OBJECT
 
@@ -51,6 +55,7 @@ class PictureButton : public QToolButton {
 
   protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 }  // namespace tarvomen::gui
