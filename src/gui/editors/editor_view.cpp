@@ -647,6 +647,16 @@ bool EditorView::eventFilter(QObject* watched, QEvent* event) {
         }
         case QEvent::KeyPress: {
             auto* key = static_cast<QKeyEvent*>(event);
+            const ControlRef control = controlOf(watched);
+            if (key->key() == Qt::Key_Space &&
+                (control.kind == Kind::List1 || control.kind == Kind::List2)) {
+                // Space chooses the line with the focus, as a click does.
+                auto* list = static_cast<QListWidget*>(watched);
+                run([this, list = control.kind == Kind::List1 ? 0 : 1, row = list->currentRow()] {
+                    model_->clickList(list, row);
+                });
+                return true;
+            }
             if (isEnter(key)) {
                 // Enter walks the boxes and is never typed into any of them.
                 const ControlRef focused = controlOf(watched);

@@ -8,6 +8,22 @@
 #include "platform/error.hpp"
 
 namespace tarvomen::gui {
+namespace {
+
+// "*.gif" as "*.[gG][iI][fF]".
+QString anyCase(const QString& pattern) {
+    QString result;
+    for (const QChar c : pattern) {
+        if (c.isLetter() && c.toLower() != c.toUpper()) {
+            result += QLatin1Char('[') + c.toLower() + c.toUpper() + QLatin1Char(']');
+        } else {
+            result += c;
+        }
+    }
+    return result;
+}
+
+}  // namespace
 
 std::string QtClipboard::text() const {
     return QGuiApplication::clipboard()->text(QClipboard::Clipboard).toStdString();
@@ -24,20 +40,21 @@ std::optional<std::string> QtFileDialog::openFile(const FileDialogRequest& reque
     } catch (const PathError&) {
         // Start wherever the dialog likes.
     }
-    QStringList filters;
+    // The request's filters become one that lists every picture they name, in any letter case
+    // (the pictures of a theme are named in capitals), so that no picture hides behind the
+    // other filter.
+    QStringList patterns;
     for (const auto& filter : request.filters) {
-        QString entry = QString::fromStdString(filter.description);
-        // Qt takes the patterns from the parentheses of the description.
-        if (!entry.contains(QLatin1Char('('))) {
-            entry +=
-                QStringLiteral(" (") + QString::fromStdString(filter.patterns) + QLatin1Char(')');
+        for (const QString& pattern :
+             QString::fromStdString(filter.patterns).split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+            patterns << anyCase(pattern.trimmed());
         }
-        filters << entry;
     }
-    QString selected = filters.value(0);
+    const QString filter =
+        QStringLiteral("GIF / JPEG (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
     const QString chosen = QFileDialog::getOpenFileName(
-        QApplication::activeWindow(), QString::fromStdString(request.title), folder,
-        filters.join(QStringLiteral(";;")), &selected);
+        QApplication::activeWindow(), QString::fromStdString(request.title), folder, filter,
+        nullptr, QFileDialog::HideNameFilterDetails);
     if (chosen.isEmpty()) return std::nullopt;
     const std::filesystem::path host(chosen.toStdString());
     if (auto windowsPath = drive_.toWindows(host)) return windowsPath;

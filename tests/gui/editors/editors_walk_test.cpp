@@ -14,69 +14,11 @@
 #include <memory>
 #include <string>
 
-#include "gui/editors/editor_view.hpp"
-#include "gui/editors/qt_services.hpp"
-#include "gui/gui_context.hpp"
-#include "store/style_ops.hpp"
-#include "support/fakes.hpp"
-#include "support/temp_drive.hpp"
-#include "support/widget_lookup.hpp"
-
-namespace tarvomen::gui {
-void registerEditorWindows(GuiContext& context);
-}
+#include "support/gui_program.hpp"
 
 using namespace tarvomen;
 using tarvomen::testing::child;
-
-namespace {
-
-// A drive with its record files open, the editors registered and stand-ins for the windows
-// the editors go to.
-struct Program {
-    Program() {
-        temp.layOut();
-        state.files.openAll(drive);
-        FillColorText(state);
-        state.LangInd = 1;
-        gui::registerEditorWindows(context);
-        windows.add(WindowId::FormStart, [] { return new QWidget; });
-        windows.add(WindowId::Form1, [] { return new QWidget; });
-    }
-    ~Program() {
-        for (auto id : {WindowId::FormProfile, WindowId::FormDetail, WindowId::FormLink,
-                        WindowId::FormStart, WindowId::Form1}) {
-            delete windows.view(id);
-        }
-    }
-    QWidget* open(WindowId id) {
-        windows.show(id);
-        QWidget* view = windows.view(id);
-        if (!QTest::qWaitForWindowExposed(view)) qFatal("window not shown");
-        return view;
-    }
-    void clickLine(QWidget* view, const char* list, int row) {
-        auto* widget = child<QListWidget>(view, QLatin1String(list));
-        QTest::mouseClick(widget->viewport(), Qt::LeftButton, {},
-                          widget->visualItemRect(widget->item(row)).center());
-    }
-    // Saves a picture of the window when TARVOMEN_SCREENSHOTS names a folder.
-    static void screenshot(QWidget* view, const QString& name) {
-        const QString folder = qEnvironmentVariable("TARVOMEN_SCREENSHOTS");
-        if (!folder.isEmpty()) view->grab().save(folder + QLatin1Char('/') + name + ".png");
-    }
-
-    testing::TempDrive temp;
-    Drive drive{temp.path()};
-    testing::ScriptedMessageBox messages;
-    gui::QtClipboard clipboard;
-    testing::ScriptedFileDialog dialog;
-    AppState state{drive, Services{&messages, nullptr, &testing::testFonts(), &clipboard, &dialog}};
-    gui::WindowRegistry windows;
-    gui::GuiContext context{state, windows};
-};
-
-}  // namespace
+using Program = tarvomen::testing::GuiProgram;
 
 class EditorsWalkTest : public QObject {
     Q_OBJECT
@@ -109,11 +51,11 @@ void EditorsWalkTest::priceOfProductThreeIsSavedAfterYes() {
     price->selectAll();
     QTest::keyClicks(price, "12.5");
     Program::screenshot(detail, "detail-editing");
-    program.messages.answer(MessageBox::Answer::Yes);
+    program.scripted.answer(MessageBox::Answer::Yes);
     QTest::mouseClick(child<QPushButton>(detail, "Command2"), Qt::LeftButton);
 
-    QCOMPARE(program.messages.shown.size(), std::size_t{1});
-    QCOMPARE(program.messages.shown[0].text, std::string("Update the Tarvomen Detail?"));
+    QCOMPARE(program.scripted.shown.size(), std::size_t{1});
+    QCOMPARE(program.scripted.shown[0].text, std::string("Update the Tarvomen Detail?"));
     const ProductRecord stored = program.state.files.readProduct(3);
     QCOMPARE(stored.RecordNo, 2);
     QCOMPARE(stored.UnitPrice.scaled, std::int64_t{125000});
@@ -173,7 +115,7 @@ void EditorsWalkTest::valuesLongerThanTheEntryLimitAreKept() {
     QTest::mouseClick(phone, Qt::LeftButton);
     QTest::keyClicks(phone, std::string(30, '5').c_str());
     QCOMPARE(phone->text().size(), 22);
-    program.messages.answer(MessageBox::Answer::Yes);
+    program.scripted.answer(MessageBox::Answer::Yes);
     QTest::mouseClick(child<QPushButton>(profile, "Command2"), Qt::LeftButton);
     const PageRecord stored = program.state.files.readPage(1);
     QCOMPARE(stored.Title.trimmed(), std::string(50, 't'));
