@@ -90,6 +90,9 @@ void EditorAccessTest::everyControlIsLabelledAndNamed() {
         QVERIFY2(labelled, qPrintable(box->objectName()));
         QVERIFY2(!Program::accessibleDescription(box).isEmpty(), qPrintable(box->objectName()));
     }
+    if (auto* option = editor->findChild<QWidget*>(QStringLiteral("Option1"))) {
+        QCOMPARE(Program::accessibleRole(option), QAccessible::RadioButton);
+    }
     // List lines are read without their padding blanks.
     auto* list = Program::find<QListWidget>(editor, "List1");
     const QString line = list->item(0)->data(Qt::AccessibleTextRole).toString();

@@ -19,6 +19,7 @@
 #include "gui/shell/register_shell_windows.hpp"
 #include "store/records.hpp"
 #include "support/fakes.hpp"
+#include "support/gui_program.hpp"
 #include "support/temp_drive.hpp"
 #include "support/widget_lookup.hpp"
 
@@ -106,12 +107,18 @@ void ShellWalkTest::walkThroughTheMenuTheFtpDialogAndTheExit() {
     QVERIFY(!command1->isVisible());
     QCOMPARE(list->count(), 1);
     QCOMPARE(list->item(0)->text(), QStringLiteral("1") + QString(50, QLatin1Char(' ')));
+    QCOMPARE(list->item(0)->data(Qt::AccessibleTextRole).toString(), QStringLiteral("1"));
+    QCOMPARE(testing::GuiProgram::unnamedControls(start), QStringList());
+    QCOMPARE(testing::GuiProgram::accessibleRole(start), QAccessible::Window);
     const QRect line = list->visualItemRect(list->item(0));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, line.center());
     QWidget* login = windows.view(WindowId::frmLogin);
     QVERIFY(login && login->isVisible());
     QVERIFY(!start->isVisible());
     QCOMPARE(login->windowTitle(), QStringLiteral("Tarvomen F.T.P."));
+    QCOMPARE(testing::GuiProgram::accessibleRole(login), QAccessible::Dialog);
+    QCOMPARE(testing::GuiProgram::accessibleName(child<QLineEdit>(login, "TextHost")),
+             QStringLiteral("FTP Host"));
     QCOMPARE(child<QPushButton>(login, "Command1")->text(), QStringLiteral("Ok"));
     QVERIFY(!child<QPushButton>(login, "Command2")->isVisible());
 
