@@ -9,6 +9,7 @@
 #include "gui/editors/qt_services.hpp"
 #include "gui/gui_context.hpp"
 #include "gui/publish/gui_site_publisher.hpp"
+#include "gui/screenshot_tour.hpp"
 #include "gui/shell/form_start_view.hpp"
 #include "gui/shell/logo.hpp"
 #include "gui/shell/qt_message_box.hpp"
@@ -41,6 +42,14 @@ int main(int argc, char** argv) {
                        "$XDG_DATA_HOME/tarvomen/drive_c)."),
         QStringLiteral("DIR"));
     parser.addOption(driveOption);
+    // For scripts/screenshots: walk the main windows, save their pictures and end.
+    QCommandLineOption screenshotsOption(QStringLiteral("screenshots"), QString(),
+                                         QStringLiteral("DIR"));
+    screenshotsOption.setFlags(QCommandLineOption::HiddenFromHelp);
+    QCommandLineOption frenchOption(QStringLiteral("screenshots-in-french"));
+    frenchOption.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(screenshotsOption);
+    parser.addOption(frenchOption);
     parser.process(app);
 
     std::optional<std::string> driveArgument;
@@ -70,6 +79,10 @@ int main(int argc, char** argv) {
         auto* start = qobject_cast<gui::FormStartView*>(windows.view(WindowId::FormStart));
         QObject::connect(start, &gui::FormStartView::programEnded, &app, &QApplication::quit,
                          Qt::QueuedConnection);
+        if (parser.isSet(screenshotsOption)) {
+            gui::runScreenshotTour(windows, parser.value(screenshotsOption),
+                                   parser.isSet(frenchOption), [] { QApplication::exit(0); });
+        }
         const int status = app.exec();
         // The views work on the state above: they go first, the start window last.
         for (WindowId window :

@@ -376,7 +376,14 @@ QWidget* EditorView::buildRight() {
     const auto addList = [this, panel, column](QListWidget* list, QWidget* title, int lines) {
         list->setParent(panel);
         list->installEventFilter(this);
-        list->setMinimumHeight(list->fontMetrics().lineSpacing() * lines + 12);
+        // The lines end in the padding of their fields: nothing to scroll to.
+        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        const int height = list->fontMetrics().lineSpacing() * lines + 12;
+        if (lines > 4) {
+            list->setMinimumHeight(height);
+        } else {
+            list->setFixedHeight(height);  // a list of one line takes the room of a few
+        }
         column->addWidget(title);
         column->addWidget(list, lines > 4 ? 1 : 0);
     };
@@ -389,7 +396,7 @@ QWidget* EditorView::buildRight() {
         label5_->setObjectName(QStringLiteral("Label5"));
         name(list1_, QStringLiteral("List1"), label5_->text().trimmed());
         label5_->setBuddy(list1_);
-        addList(list1_, label5_, 2);
+        addList(list1_, label5_, 3);
         label6_ = new QLabel(QString::fromUtf8(editors::FormLink::kLabel6Caption), panel);
         label6_->setObjectName(QStringLiteral("Label6"));
         list2_ = new QListWidget(panel);
@@ -398,10 +405,10 @@ QWidget* EditorView::buildRight() {
         connect(list2_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
             run([this, row = list2_->row(item)] { model_->clickList(1, row); });
         });
-        addList(list2_, label6_, 2);
+        addList(list2_, label6_, 3);
     } else {
         name(list1_, QStringLiteral("List1"), own(state_, texts_.list.english, texts_.list.french));
-        addList(list1_, caption(list1_->accessibleName(), list1_, panel), detail_ ? 12 : 2);
+        addList(list1_, caption(list1_->accessibleName(), list1_, panel), detail_ ? 12 : 3);
     }
 
     picture1_ = new QLabel(panel);
@@ -486,8 +493,14 @@ void EditorView::refresh() {
         const editors::EntryBox& state = m.Text1[i];
         const QString text = qs(state.text);
         // The entry limit holds for typing; a longer value loaded from the record is kept whole.
-        box->setMaxLength(
-            std::max(state.limit, static_cast<int>(editors::utf8::length(state.text))));
+        const int limit =
+            std::max(state.limit, static_cast<int>(editors::utf8::length(state.text)));
+        if (box->maxLength() != limit) {
+            // A new limit puts the caret at the end; it goes back where it was.
+            const int caret = box->cursorPosition();
+            box->setMaxLength(limit);
+            box->setCursorPosition(caret);
+        }
         if (box->text() != text) {
             box->setText(text);
             box->setCursorPosition(0);  // the start of the text shows, not its end

@@ -87,6 +87,7 @@ FormStartView::FormStartView(GuiContext& context, QWidget* parent)
     list1_->setObjectName(QStringLiteral("List1"));
     list1_->setMinimumSize(600, 450);
     list1_->setFont(times);
+    list1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);  // the line's padding blanks
     list1_->setStyleSheet(QStringLiteral("QListWidget::item { padding: 6px 4px; }"));
     auto* middle = new QVBoxLayout;
     middle->addWidget(richTextBox1_);

@@ -109,6 +109,9 @@ void EditorsWalkTest::valuesLongerThanTheEntryLimitAreKept() {
     QWidget* profile = program.open(WindowId::FormProfile);
     program.clickLine(profile, "List1", 0);
     QCOMPARE(child<QLineEdit>(profile, "Text1_1")->text().size(), 50);
+    // Longer than the box is wide: the start of the value shows.
+    QCOMPARE(child<QLineEdit>(profile, "Text1_1")->cursorPosition(), 0);
+    QCOMPARE(child<QLineEdit>(profile, "Text1_5")->cursorPosition(), 0);
     Program::screenshot(profile, "profile-record");
 
     auto* phone = child<QLineEdit>(profile, "Text1_8");
