@@ -26,6 +26,8 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${TARVOMEN_HOMEPAGE_URL}")
 # time, so dpkg-shlibdeps cannot see them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, xdg-utils")
+# Qt's own texts (message box buttons, the file dialog) in French.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 include(CPack)

@@ -16,6 +16,7 @@
 #include "gui/qt_text.hpp"
 #include "gui/shell/guarded.hpp"
 #include "gui/shell/logo.hpp"
+#include "gui/shell/qt_language.hpp"
 #include "gui/window_frame.hpp"
 
 namespace tarvomen::gui {
@@ -150,7 +151,8 @@ void FormStartView::refresh() {
     }
     richTextBox1_->setVisible(model_.RichTextBox1Visible);
 
-    // The language is chosen once; then the names read in it.
+    // The language is chosen once; then the names read in it, and Qt's own texts too.
+    followLanguage(context_.state.LangInd);
     picture1_->setAccessibleName(own(context_.state, "Tarvomen logo", "Logo de Tarvomen"));
     richTextBox1_->setAccessibleName(own(context_.state, "Welcome", "Bienvenue"));
     list1_->setAccessibleName(own(context_.state, "Web sites", "Sites Web"));

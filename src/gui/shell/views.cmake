@@ -3,6 +3,7 @@ list(APPEND TARVOMEN_GUI_SOURCES
   shell/form_start_view.cpp
   shell/frm_login_view.cpp
   shell/logo.cpp
+  shell/qt_language.cpp
   shell/qt_message_box.cpp
   shell/register_shell_windows.cpp
 )
