@@ -215,15 +215,14 @@ bool FieldListEditor::setBodyText(std::string value) {
 
 std::string FieldListEditor::saveChangesTo(const std::string& english,
                                            const std::string& french) const {
+    // The record's name as loaded, when it has one.
     const std::string name =
         stored_ && !stored_->boxes.empty() ? std::string(trimBlanks(stored_->boxes[0])) : "";
-    return ownText(
-        state_,
-        ("Save the changes to " + english + (name.empty() ? "" : " \"" + name + "\"") + "?")
-            .c_str(),
-        ("Enregistrer les modifications " + french + (name.empty() ? "" : " « " + name + " »") +
-         " ?")
-            .c_str());
+    const std::string englishQuestion =
+        "Save the changes to " + english + (name.empty() ? "" : " \"" + name + "\"") + "?";
+    const std::string frenchQuestion = "Enregistrer les modifications " + french +
+                                       (name.empty() ? "" : " « " + name + " »") + " ?";
+    return ownText(state_, englishQuestion.c_str(), frenchQuestion.c_str());
 }
 
 bool FieldListEditor::refused(const SaveResult& result) {
