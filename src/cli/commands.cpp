@@ -30,8 +30,11 @@ const std::vector<Command>& commands() {
          runPreview},
         {"link", "link 2|3 [--open]", "write the Link2 or Link3 page by itself and print its path",
          runLink},
-        {"publish", "publish [--allow-plain-ftp] [--dry-run] [--accept-certificate=SHA256]",
-         "upload the changes of the site to the stored FTP host (FTPS; sftp://host for SFTP)",
+        {"publish",
+         "publish [--allow-plain-ftp] [--dry-run] [--accept-certificate=SHA256] "
+         "[--generate [--boxed] [--from-detail] [--shopcart]]",
+         "upload the changes of the site to the stored FTP host (FTPS; sftp://host for SFTP);\n"
+         "      --generate first generates the whole site when a preview replaced it",
          runPublish},
         {"check", "check [--json] [--limit BYTES]",
          "read the generated site as a browser does and list what is broken (exit 1 if anything);\n"

@@ -7,6 +7,7 @@
 #include "cli/cli.hpp"
 #include "publish/upload/publish_store.hpp"
 #include "publish/upload/site_uploader.hpp"
+#include "shell/whole_site.hpp"
 
 namespace tarvomen::cli {
 namespace {
@@ -46,6 +47,13 @@ int runPublish(Context& context) {
     bool allowPlainFtp = false;
     publish::UploadOptions options;
     std::optional<std::string> accepted;
+    bool generate = false;
+    std::optional<std::string> runOption;  // --boxed, --from-detail or --shopcart, if given
+    AppState& state = context.state;
+    // The run options of the whole-site generation, as `generate` takes them.
+    state.LinkAppearanceNormal = true;
+    state.LinkStyleFromProfile = true;
+    state.ShopCartOn = false;
     for (const auto& arg : context.args) {
         if (arg == "--allow-plain-ftp") {
             allowPlainFtp = true;
@@ -53,12 +61,43 @@ int runPublish(Context& context) {
             options.dryRun = true;
         } else if (arg.rfind("--accept-certificate=", 0) == 0) {
             accepted = arg.substr(21);
+        } else if (arg == "--generate") {
+            generate = true;
+        } else if (arg == "--boxed") {
+            state.LinkAppearanceNormal = false;
+            runOption = arg;
+        } else if (arg == "--from-detail") {
+            state.LinkStyleFromProfile = false;
+            runOption = arg;
+        } else if (arg == "--shopcart") {
+            state.ShopCartOn = true;
+            runOption = arg;
         } else {
             throw UsageError("unknown option \"" + arg + "\".");
         }
     }
+    if (runOption && !generate) throw UsageError(*runOption + " goes with --generate.");
     context.openSiteFiles();
-    const auto target = publish::PublishTarget::fromPage(context.state.files.readPage(1));
+    const auto target = publish::PublishTarget::fromPage(state.files.readPage(1));
+
+    // A preview leaves only its own page in the site folder, which is not the site to publish.
+    if (!SiteHasHomePage(state)) {
+        if (!generate) {
+            context.err << "tarvomen-cli publish: the site folder C:\\Tarvomen\\ holds no home "
+                           "page (index.html): a preview replaced the site. Generate the whole "
+                           "site and publish it with\n"
+                           "  tarvomen-cli publish --generate [--boxed] [--from-detail] "
+                           "[--shopcart]\n";
+            return kExitFailure;
+        }
+        context.out << "Generating the whole site into C:\\Tarvomen\\ first" << std::endl;
+        try {
+            GenerateSiteIfMissing(state);
+        } catch (const Error& error) {
+            context.err << "tarvomen-cli publish: " << error.what() << "\n";
+            return kExitFailure;
+        }
+    }
     context.out << (options.dryRun ? "Checking what publishing C:\\Tarvomen\\ to "
                                    : "Publishing C:\\Tarvomen\\ to ")
                 << target.host.display() << std::endl;

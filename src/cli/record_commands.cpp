@@ -8,6 +8,7 @@
 #include "cli/demo_shop.hpp"
 #include "platform/cp1252.hpp"
 #include "shell/first_start.hpp"
+#include "store/field_rules.hpp"
 #include "store/numbers.hpp"
 #include "store/site_paths.hpp"
 #include "store/style_ops.hpp"
@@ -77,62 +78,6 @@ struct Printer {
         out << "\n";
     }
 };
-
-StyleIndexArray parseStyleIndex(const std::string& value, const AppState& state) {
-    StyleIndexArray index{};
-    std::size_t start = 0;
-    const std::size_t fontCount = state.services.fonts ? state.services.fonts->names().size() : 0;
-    for (std::size_t i = 0; i < index.size(); ++i) {
-        const std::size_t end = value.find(',', start);
-        if ((end == std::string::npos) != (i + 1 == index.size())) {
-            throw UsageError("StyleIndex takes ten comma-separated positions.");
-        }
-        const std::string item = value.substr(start, end == std::string::npos ? end : end - start);
-        const bool font = i == 5 || i == 9;
-        const bool size = i == 6 || i == 8;
-        const int high = font   ? std::max<int>(0, static_cast<int>(fontCount) - 1)
-                         : size ? 5
-                                : kColorCount - 1;
-        const std::string what = "StyleIndex position " + std::to_string(i) +
-                                 (font   ? " (a font)"
-                                  : size ? " (a size)"
-                                         : " (a colour)");
-        index[i] = static_cast<std::int16_t>(parseNumberArgument(item, 0, high, what));
-        start = end + 1;
-    }
-    return index;
-}
-
-// Assigns one `Field=Value` to a record; refuses unknown and read-only fields.
-template <class Record>
-void assignField(Record& record, const std::string& field, const std::string& value,
-                 const std::vector<std::string>& allowed) {
-    if (!allowed.empty() && std::find(allowed.begin(), allowed.end(), field) == allowed.end()) {
-        throw UsageError("the field " + field + " cannot be set here.");
-    }
-    bool found = false;
-    Record::visit(record, [&](std::string_view name, auto& target) {
-        if (name != field) return;
-        found = true;
-        using T = std::decay_t<decltype(target)>;
-        if constexpr (std::is_same_v<T, Currency>) {
-            target = numbers::parseUnitPrice(value);
-        } else if constexpr (std::is_same_v<T, std::int16_t>) {
-            if (field == "LinkToProfile") {
-                if (value != "-1" && value != "0") throw UsageError("LinkToProfile is -1 or 0.");
-                target = static_cast<std::int16_t>(std::stoi(value));
-            } else {
-                target = numbers::parseQuantity(value);
-            }
-        } else if constexpr (std::is_same_v<T, std::int32_t> ||
-                             std::is_same_v<T, StyleIndexArray>) {
-            throw UsageError("the field " + field + " cannot be set here.");
-        } else {
-            target.assign(cp1252::fromUtf8(value, "the field " + field));
-        }
-    });
-    if (!found) throw UsageError("unknown field \"" + field + "\".");
-}
 
 }  // namespace
 
@@ -206,23 +151,21 @@ int runSet(Context& context) {
         }
         const std::string field = assignment.substr(0, equals);
         const std::string value = assignment.substr(equals + 1);
-        switch (target.kind) {
-            case RecordKind::Page:
-                assignField(page, field, value, {});
-                break;
-            case RecordKind::Product:
-                assignField(product, field, value, {});
-                break;
-            case RecordKind::Style:
-                if (field == "StyleIndex") {
-                    state.CurrentStyle.StyleIndex = parseStyleIndex(value, state);
-                } else {
-                    assignField(
-                        state.CurrentStyle, field, value,
-                        {"BackgroundFile", "BannerFile", "RulerFile", "ImageFile", "ControlFile",
-                         "SoundFile", "VideoFile", "MediaFolder", "LinkToProfile"});
-                }
-                break;
+        // The editors' field rules; a value they refuse is refused input here.
+        try {
+            switch (target.kind) {
+                case RecordKind::Page:
+                    fields::setField(state, page, field, value);
+                    break;
+                case RecordKind::Product:
+                    fields::setField(state, product, field, value);
+                    break;
+                case RecordKind::Style:
+                    fields::setField(state, state.CurrentStyle, field, value);
+                    break;
+            }
+        } catch (const Error& refusal) {
+            throw UsageError(refusal.what());
         }
     }
     switch (target.kind) {
@@ -230,7 +173,7 @@ int runSet(Context& context) {
             state.files.writePage(1, page);
             break;
         case RecordKind::Product:
-            product.RecordNo = target.number - 1;  // as the product editor saves it
+            fields::setRecordNo(product, target.number);  // as the product editor saves it
             state.files.writeProduct(target.number, product);
             break;
         case RecordKind::Style:

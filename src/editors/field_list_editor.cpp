@@ -5,6 +5,8 @@
 
 #include "editors/utf8_text.hpp"
 #include "shell/strings.hpp"
+#include "store/fixed_text.hpp"
+#include "store/own_text.hpp"
 #include "store/site_paths.hpp"
 
 namespace tarvomen::editors {
@@ -86,6 +88,10 @@ void FieldListEditor::load() {
 void FieldListEditor::clickList(int list, int line) {
     RecordList& clicked = list == 0 ? List1 : List2;
     if (line < 0 || line >= static_cast<int>(clicked.lines.size())) return;
+    if (!settleUnsavedChanges()) {
+        notify();  // the list shows the record still edited
+        return;
+    }
     clicked.selected = line;
     Label3.visible = false;
     listClickExtras();
@@ -146,19 +152,56 @@ void FieldListEditor::clickCommand2() {
         styles();
         notify();
     } else if (command2Is(kContinueText)) {
-        continueSave();
+        continueSave(true);
         notify();
     }
 }
 
-void FieldListEditor::clickExit() {
+bool FieldListEditor::clickExit() {
+    if (!settleUnsavedChanges()) {
+        notify();
+        return false;
+    }
     windows_.show(WindowId::FormStart);
     windows_.unload(config_.window);
+    return true;
+}
+
+bool FieldListEditor::settleUnsavedChanges() {
+    if (!hasUnsavedChanges() || !state_.services.messages) return true;
+    switch (state_.services.messages->askYesNoCancel(unsavedChangesQuestion(), kTitle)) {
+        case MessageBox::Answer::Yes: {
+            const bool saved = continueSave(false) == SaveResult::Outcome::Saved;
+            notify();
+            return saved;
+        }
+        case MessageBox::Answer::No:
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool FieldListEditor::hasUnsavedChanges() const {
+    if (!stored_) return false;
+    if (RTB1.text != stored_->body) return true;
+    for (std::size_t i = 0; i < Text1.size(); ++i) {
+        const std::string& loaded = i < stored_->boxes.size() ? stored_->boxes[i] : std::string();
+        if (Text1[i].text != loaded) return true;
+    }
+    return false;
+}
+
+void FieldListEditor::offerContinue() {
+    if ((Command2.visible && command2Is(kContinueText)) || !hasUnsavedChanges()) return;
+    setCommand2(kContinueText);
+    notify();
 }
 
 void FieldListEditor::setBoxText(int box, std::string value) {
     if (box < 0 || box >= static_cast<int>(Text1.size())) return;
     Text1[static_cast<std::size_t>(box)].text = std::move(value);
+    offerContinue();
 }
 
 bool FieldListEditor::setBodyText(std::string value) {
@@ -166,7 +209,30 @@ bool FieldListEditor::setBodyText(std::string value) {
         return false;
     }
     RTB1.text = std::move(value);
+    offerContinue();
     return true;
+}
+
+std::string FieldListEditor::saveChangesTo(const std::string& english,
+                                           const std::string& french) const {
+    // The record's name as loaded, when it has one.
+    const std::string name =
+        stored_ && !stored_->boxes.empty() ? std::string(trimBlanks(stored_->boxes[0])) : "";
+    const std::string englishQuestion =
+        "Save the changes to " + english + (name.empty() ? "" : " \"" + name + "\"") + "?";
+    const std::string frenchQuestion = "Enregistrer les modifications " + french +
+                                       (name.empty() ? "" : " « " + name + " »") + " ?";
+    return ownText(state_, englishQuestion.c_str(), frenchQuestion.c_str());
+}
+
+bool FieldListEditor::refused(const SaveResult& result) {
+    if (result.outcome != SaveResult::Outcome::Refused) return false;
+    requestFocus(result.refusedBox ? ControlRef::box(*result.refusedBox) : ControlRef::body());
+    return true;
+}
+
+void FieldListEditor::markSaved() {
+    if (stored_) stored_ = values();
 }
 
 void FieldListEditor::replaceSelection(const std::string& insert) {
@@ -254,6 +320,7 @@ void FieldListEditor::showBoxes(bool shown) {
         box.visible = box.enabled = box.tabStop = shown;
         box.text.clear();
     }
+    if (!shown) stored_.reset();  // no record is shown
 }
 
 void FieldListEditor::showRecord(const FieldValues& loaded) {
@@ -265,6 +332,7 @@ void FieldListEditor::showRecord(const FieldValues& loaded) {
     // The preview: shown when the record names a picture, hidden otherwise.
     Picture1.path = loaded.picture;
     Picture1.visible = !loaded.picture.empty();
+    stored_ = values();
 }
 
 FieldValues FieldListEditor::values() const {

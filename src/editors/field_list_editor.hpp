@@ -115,11 +115,19 @@ class FieldListEditor {
     void bodyMouseDown(bool rightButton);
     void bodySelectionChanged(int start, int length);
     void clickCommand2();
-    void clickExit();  // Command1, or the window closed
+    // Exit (Command1), the window's close box or Escape. When a box differs from the record as
+    // loaded, first asks "Save the changes to ...?": Yes saves as "Continue" does without its
+    // question, No drops the typing, Cancel stays. True when the editor closed (the start window
+    // is shown again); false when it stays open (Cancel, or a save that was refused).
+    bool clickExit();
 
-    // Typing in the boxes. A body longer than its limit is refused (false).
+    // Typing in the boxes. A body longer than its limit is refused (false). "Continue" is
+    // offered as soon as a box differs from the record as loaded.
     void setBoxText(int box, std::string text);
     bool setBodyText(std::string text);
+
+    // True when a box or the body text differs from the record as loaded or last saved.
+    bool hasUnsavedChanges() const;
 
     // The edit menu of the body text box.
     void menuCouper();
@@ -182,7 +190,11 @@ class FieldListEditor {
     virtual void enterBody() = 0;
     virtual void setRTB1() = 0;
     virtual void styles() = 0;
-    virtual void continueSave() = 0;
+    // "Continue": saves (asking first when `ask`) and returns to list mode unless the save was
+    // refused.
+    virtual SaveResult::Outcome continueSave(bool ask) = 0;
+    // The question before unsaved typing is left: "Save the changes to ...?".
+    virtual std::string unsavedChangesQuestion() const = 0;
 
     std::string text(int id) const;
     // The entry limit of a box as text.
@@ -191,6 +203,13 @@ class FieldListEditor {
     bool boxShown(int box) const;
     // Says `english` (or `french` when French was chosen) in an OK box titled "Tarvomen".
     void tell(const std::string& english, const std::string& french) const;
+    // "Save the changes to " + `english` + the name the record was loaded with + "?", or the
+    // French form with `french` ("du produit 3").
+    std::string saveChangesTo(const std::string& english, const std::string& french) const;
+    // After a save: true when it was refused, with the focus on the refused box.
+    bool refused(const SaveResult& result);
+    // The boxes as they are now count as the record's stored values.
+    void markSaved();
     void notify();
     void requestFocus(ControlRef control) { focusRequest_ = control; }
 
@@ -222,6 +241,12 @@ class FieldListEditor {
 
   private:
     void replaceSelection(const std::string& insert);
+    void offerContinue();
+    // Before leaving the shown record: true to go on, false to stay (see clickExit).
+    bool settleUnsavedChanges();
+
+    // The record as loaded or last saved; nothing while no record is shown.
+    std::optional<FieldValues> stored_;
 
     std::optional<ControlRef> focusRequest_;
     bool popupRequest_ = false;

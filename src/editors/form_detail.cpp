@@ -122,11 +122,16 @@ void FormDetail::showSaved(const SaveResult& result) {
     fillLists();
 }
 
-void FormDetail::continueSave() {
-    if (!selectedProduct()) return;
+std::string FormDetail::unsavedChangesQuestion() const {
+    const std::string number = std::to_string(state_.CurrentRecord);
+    return saveChangesTo("product " + number, "du produit " + number);
+}
+
+SaveResult::Outcome FormDetail::continueSave(bool ask) {
+    if (!selectedProduct()) return SaveResult::Outcome::Refused;
     const SaveResult result =
-        SaveProduct(state_, *List1.selected, values(), text(kProductSaveQuestion));
-    if (result.outcome == SaveResult::Outcome::Refused) return;  // keep editing what was typed
+        SaveProduct(state_, *List1.selected, values(), text(kProductSaveQuestion), ask);
+    if (refused(result)) return result.outcome;  // keep editing what was typed
     if (result.saved()) showSaved(result);
     // Back to list mode, the boxes hidden and emptied.
     Command1.visible = true;
@@ -138,6 +143,7 @@ void FormDetail::continueSave() {
     Picture1.visible = false;
     showBoxes(false);
     nextTab = 0;
+    return result.outcome;
 }
 
 void FormDetail::clickOption(int n) {
@@ -183,6 +189,7 @@ void FormDetail::clickKillDetail() {
     if (result.saved()) {
         showSaved(result);
         List1.selected = line;  // the emptied product is still the one shown
+        markSaved();
     }
     state_.PageKind = kProductPage;
     DoCleanMedia(state_);

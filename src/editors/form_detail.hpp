@@ -51,7 +51,8 @@ class FormDetail : public FieldListEditor {
     void enterBody() override;
     void setRTB1() override;
     void styles() override;
-    void continueSave() override;
+    SaveResult::Outcome continueSave(bool ask) override;
+    std::string unsavedChangesQuestion() const override;
 
   private:
     // The product of the selected list line, made `CurrentRecord`; nothing (and the user told)

@@ -117,9 +117,14 @@ void FormLink::styles() {
     FieldListEditor::styles(kLinkPage);
 }
 
-void FormLink::continueSave() {
-    const SaveResult result = SaveLink(state_, values(), text(kLinkSaveQuestion));
-    if (result.outcome == SaveResult::Outcome::Refused) return;  // keep editing what was typed
+std::string FormLink::unsavedChangesQuestion() const {
+    const std::string page = state_.LinkNo == 2 ? "1" : "2";
+    return saveChangesTo("link page " + page, "de la page de lien " + page);
+}
+
+SaveResult::Outcome FormLink::continueSave(bool ask) {
+    const SaveResult result = SaveLink(state_, values(), text(kLinkSaveQuestion), ask);
+    if (refused(result)) return result.outcome;  // keep editing what was typed
     if (result.saved()) {
         Label3.caption = result.status;
         Label3.visible = true;
@@ -130,6 +135,7 @@ void FormLink::continueSave() {
     setCommand2(kStylesText);
     showLists(true);
     Label1 = Label{text(kStartText), true, ControlRef::box(0)};
+    return result.outcome;
 }
 
 }  // namespace tarvomen::editors

@@ -32,7 +32,8 @@ class FormLink : public FieldListEditor {
     void enterBody() override;
     void setRTB1() override;
     void styles() override;
-    void continueSave() override;
+    SaveResult::Outcome continueSave(bool ask) override;
+    std::string unsavedChangesQuestion() const override;
 
   private:
     void showLists(bool shown);

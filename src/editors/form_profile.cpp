@@ -1,5 +1,6 @@
 #include "editors/form_profile.hpp"
 
+#include "store/fixed_text.hpp"
 #include "store/load_save.hpp"
 
 namespace tarvomen::editors {
@@ -60,7 +61,9 @@ void FormProfile::fillLists() {
 }
 
 FieldValues FormProfile::loadRecord(int, int line) {
-    return LoadPage(state_, line);
+    FieldValues values = LoadPage(state_, line);
+    symbolSeen_ = std::string(trimBlanks(values.boxes[kSymbolBox]));
+    return values;
 }
 
 void FormProfile::clickBox(int box) {
@@ -74,13 +77,13 @@ void FormProfile::clickBox(int box) {
     if (box == kImageBox) getPictFile(box);
     Picture1.visible = box <= kImageBox;
     if (box == kSymbolBox) {
-        // "$" goes with "U.S."; anything else (a stored "$" with its padding too) with the euro.
-        if (Text1[kSymbolBox].text == "$") {
-            Text1[kCurrencyBox].text = "U.S.";
-        } else {
-            Text1[kSymbolBox].text = "E";
-            Text1[kCurrencyBox].text = "Euro";
-        }
+        // A symbol typed since the box was last looked at brings its name: "$" goes with "U.S.",
+        // "E" with "Euro". The click itself changes nothing: a loaded symbol (blank-padded as
+        // stored) and any other symbol keep their name.
+        const std::string symbol(trimBlanks(Text1[kSymbolBox].text));
+        if (symbol != symbolSeen_ && symbol == "$") Text1[kCurrencyBox].text = "U.S.";
+        if (symbol != symbolSeen_ && symbol == "E") Text1[kCurrencyBox].text = "Euro";
+        symbolSeen_ = symbol;
     }
     RTB1.besideBox9 = false;
     Label1.level = ControlRef::box(box);
@@ -115,13 +118,18 @@ void FormProfile::styles() {
     FieldListEditor::styles(0);
 }
 
-void FormProfile::continueSave() {
-    const SaveResult result = SavePage(state_, values(), text(kPageSaveQuestion));
-    if (result.outcome == SaveResult::Outcome::Refused) return;  // keep editing what was typed
+std::string FormProfile::unsavedChangesQuestion() const {
+    return saveChangesTo("the profile", "du profil");
+}
+
+SaveResult::Outcome FormProfile::continueSave(bool ask) {
+    const SaveResult result = SavePage(state_, values(), text(kPageSaveQuestion), ask);
+    if (refused(result)) return result.outcome;  // keep editing what was typed
     if (result.saved()) {
         Label3.caption = result.status;
         Label3.visible = true;
         fillLists();
+        markSaved();
     }
     // Back to list mode; the boxes keep their contents.
     Command1.visible = true;
@@ -131,6 +139,7 @@ void FormProfile::continueSave() {
     Label1 = Label{text(kStartText), true, ControlRef::box(0)};
     RTB1.besideBox9 = false;
     nextTab = 0;
+    return result.outcome;
 }
 
 }  // namespace tarvomen::editors

@@ -25,7 +25,12 @@ class FormProfile : public FieldListEditor {
     void enterBody() override;
     void setRTB1() override;
     void styles() override;
-    void continueSave() override;
+    SaveResult::Outcome continueSave(bool ask) override;
+    std::string unsavedChangesQuestion() const override;
+
+  private:
+    // The currency symbol (trimmed) when box 17 was loaded or last clicked.
+    std::string symbolSeen_;
 };
 
 }  // namespace tarvomen::editors

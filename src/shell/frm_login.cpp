@@ -5,6 +5,7 @@
 #include "publish/handoffs.hpp"
 #include "publish/upload/site_publisher.hpp"
 #include "shell/strings.hpp"
+#include "shell/whole_site.hpp"
 
 namespace tarvomen {
 
@@ -49,6 +50,8 @@ void FrmLogin::clickCommand1() {
         page.FtpUserName = user;
         page.FtpHost = host;
         state_.files.writePage(state_.xPosition, page);
+        // A preview leaves only its own page in the site folder: publish the whole site.
+        GenerateSiteIfMissing(state_);
     } catch (const Error& error) {
         // Nothing was handed over; the dialog stays open for a correction.
         messages.inform(error.what(), kTitle, MessageBox::Icon::Exclamation);
@@ -69,6 +72,9 @@ void FrmLogin::unload() {
     if (unloaded_) return;
     unloaded_ = true;
     state_.FormLoginSwitch = 9;
+    // Closed without a hand-off too: the main menu again, not the F.T.P. list, which would
+    // leave nothing to press but Exit.
+    if (formStart_.mode() == FormStart::Mode::FtpList) formStart_.RestoreMainMenu();
     windows_.show(WindowId::FormStart);
     windows_.unload(WindowId::frmLogin);
 }

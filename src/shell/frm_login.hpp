@@ -20,10 +20,12 @@ class FrmLogin {
 
     // The load handler: captions, and the three boxes and the greeting from the page record.
     void load();
-    // OK: checks the boxes, writes the record, hands the site over, closes the dialog and then
+    // OK: checks the boxes, writes the record, generates the whole site when the site folder
+    // holds no home page (after a preview), hands the site over, closes the dialog and then
     // passes the site to the publisher where the program has one.
     void clickCommand1();
-    // The dialog closes (close box, or the end of OK): `FormStart` is shown again.
+    // The dialog closes (close box, or the end of OK): `FormStart` is shown again with its main
+    // menu.
     void unload();
 
     std::string Label1;

@@ -1,9 +1,12 @@
 #include "store/load_save.hpp"
 
+#include <optional>
 #include <string_view>
+#include <type_traits>
 
 #include "platform/cp1252.hpp"
 #include "platform/error.hpp"
+#include "store/field_rules.hpp"
 #include "store/numbers.hpp"
 
 namespace tarvomen {
@@ -35,11 +38,13 @@ void forPageBoxes(Record& r, F&& f) {
     f(18, "CurrencyName", r.CurrencyName);
 }
 
-// The text boxes of the product editor (boxes 2 and 3 are the numbers).
+// The boxes of the product editor (boxes 2 and 3 are the numbers).
 template <class Record, class F>
-void forProductTextBoxes(Record& r, F&& f) {
+void forProductBoxes(Record& r, F&& f) {
     f(0, "ProductName", r.ProductName);
     f(1, "Description", r.Description);
+    f(2, "QuantityPerUnit", r.QuantityPerUnit);
+    f(3, "UnitPrice", r.UnitPrice);
     f(4, "ProductImage", r.ProductImage);
     f(5, "ImageText", r.ImageText);
     f(6, "VideoText", r.VideoText);
@@ -54,10 +59,10 @@ void forLinkBoxes(Record& r, int index, F&& f) {
     } else {
         f(0, "Link3", r.Link3);
     }
-    f(1, "LinkHeading", r.LinkHeading[k]);
-    f(2, "LinkImage", r.LinkImage[k]);
-    f(3, "LinkImageText", r.LinkImageText[k]);
-    f(4, "LinkVideoText", r.LinkVideoText[k]);
+    f(1, index == 0 ? "LinkHeading[0]" : "LinkHeading[1]", r.LinkHeading[k]);
+    f(2, index == 0 ? "LinkImage[0]" : "LinkImage[1]", r.LinkImage[k]);
+    f(3, index == 0 ? "LinkImageText[0]" : "LinkImageText[1]", r.LinkImageText[k]);
+    f(4, index == 0 ? "LinkVideoText[0]" : "LinkVideoText[1]", r.LinkVideoText[k]);
 }
 
 std::string utf8(std::string_view cp1252) {
@@ -70,41 +75,38 @@ const std::string& boxValue(const FieldValues& values, int box) {
     return i < values.boxes.size() ? values.boxes[i] : empty;
 }
 
-// Stores a box into a text field (cut to the width); throws EncodingError naming the field.
-template <std::size_t N>
-void store(FixedText<N>& field, std::string_view name, const std::string& utf8Value) {
-    field.assign(cp1252::fromUtf8(utf8Value, "the field " + std::string(name)));
-}
-
-// The body text as stored: converted, blanks at both ends removed.
-template <std::size_t N>
-void storeBody(FixedText<N>& field, std::string_view name, const std::string& utf8Value) {
-    const std::string converted = cp1252::fromUtf8(utf8Value, "the field " + std::string(name));
-    field.assign(trimBlanks(converted));
-}
-
-// Converts the boxes with `convert` (a record copy is filled), then asks. A value that cannot
-// be stored is told to the user and refuses the save before anything is asked or written.
-template <class Convert>
-SaveResult::Outcome convertAndAsk(AppState& state, Convert&& convert, const std::string& question,
-                                  bool ask) {
+// Stores the boxes and the body text into `record` by the field rules, through `storeBoxes`
+// (which calls the given store(box, name) for each box) and the body's field `bodyName`. The
+// first value a field does not take is told to the user and refuses the save before anything is
+// asked or written. Otherwise asks `question` when `ask`.
+template <class Record, class StoreBoxes>
+SaveResult convertAndAsk(AppState& state, Record& record, const FieldValues& values,
+                         StoreBoxes&& storeBoxes, std::string_view bodyName,
+                         const std::string& question, bool ask) {
+    std::optional<int> box;  // the box being stored; nothing for the body text
     try {
-        convert();
+        storeBoxes([&](int index, std::string_view name) {
+            box = index;
+            fields::setField(state, record, name, boxValue(values, index));
+        });
+        box.reset();
+        fields::setField(state, record, bodyName, values.body);
     } catch (const Error& refusal) {
         if (state.services.messages) {
             state.services.messages->inform(refusal.what(), kTitle, MessageBox::Icon::Exclamation);
         }
-        return SaveResult::Outcome::Refused;
+        return {SaveResult::Outcome::Refused, {}, box};
     }
     if (ask && !(state.services.messages && state.services.messages->askYesNo(question, kTitle))) {
-        return SaveResult::Outcome::Declined;
+        return {SaveResult::Outcome::Declined, {}, {}};
     }
-    return SaveResult::Outcome::Saved;
+    return {SaveResult::Outcome::Saved, {}, {}};
 }
 
 SaveResult saved(std::string_view what, std::string_view cp1252Name) {
     return {SaveResult::Outcome::Saved,
-            std::string(what) + utf8(trimBlanks(cp1252Name)) + " Updated o.k.!"};
+            std::string(what) + utf8(trimBlanks(cp1252Name)) + " Updated o.k.!",
+            {}};
 }
 
 }  // namespace
@@ -152,11 +154,17 @@ FieldValues LoadProduct(AppState& state, int line) {
     const ProductRecord& product = state.Product;
     FieldValues values;
     values.boxes.resize(kProductBoxCount);
-    forProductTextBoxes(product, [&](int box, std::string_view, const auto& field) {
-        values.boxes[static_cast<std::size_t>(box)] = utf8(field.trimmed());
+    forProductBoxes(product, [&](int box, std::string_view, const auto& field) {
+        std::string& shown = values.boxes[static_cast<std::size_t>(box)];
+        using T = std::decay_t<decltype(field)>;
+        if constexpr (std::is_same_v<T, Currency>) {
+            shown = numbers::formatCurrency(field);
+        } else if constexpr (std::is_same_v<T, std::int16_t>) {
+            shown = numbers::formatWhole(field);
+        } else {
+            shown = utf8(field.trimmed());
+        }
     });
-    values.boxes[2] = numbers::formatWhole(product.QuantityPerUnit);
-    values.boxes[3] = numbers::formatCurrency(product.UnitPrice);
     values.body = utf8(product.BodyText.trimmed());
     values.picture = utf8(product.ProductImage.trimmed());
     return values;
@@ -179,18 +187,15 @@ FieldValues LoadLink(AppState& state, int list, int line) {
     return values;
 }
 
-SaveResult SavePage(AppState& state, const FieldValues& values, const std::string& question) {
+SaveResult SavePage(AppState& state, const FieldValues& values, const std::string& question,
+                    bool ask) {
     PageRecord record = state.Page;
-    const auto outcome = convertAndAsk(
-        state,
-        [&] {
-            forPageBoxes(record, [&](int box, std::string_view name, auto& field) {
-                store(field, name, boxValue(values, box));
-            });
-            storeBody(record.BodyText, "BodyText", values.body);
-        },
-        question, true);
-    if (outcome != SaveResult::Outcome::Saved) return {outcome, {}};
+    const auto storeBoxes = [&](auto&& store) {
+        forPageBoxes(record, [&](int box, std::string_view name, auto&) { store(box, name); });
+    };
+    const SaveResult result =
+        convertAndAsk(state, record, values, storeBoxes, "BodyText", question, ask);
+    if (!result.saved()) return result;
     state.CurrentRecord = 1;
     state.Page = record;
     state.files.writePage(state.CurrentRecord, state.Page);
@@ -198,45 +203,38 @@ SaveResult SavePage(AppState& state, const FieldValues& values, const std::strin
 }
 
 SaveResult SaveProduct(AppState& state, int line, const FieldValues& values,
-                       const std::string& question) {
+                       const std::string& question, bool ask) {
     ProductRecord record = state.Product;
-    const auto outcome = convertAndAsk(
-        state,
-        [&] {
-            forProductTextBoxes(record, [&](int box, std::string_view name, auto& field) {
-                store(field, name, boxValue(values, box));
-            });
-            record.QuantityPerUnit = numbers::parseQuantity(boxValue(values, 2));
-            record.UnitPrice = numbers::parseUnitPrice(boxValue(values, 3));
-            storeBody(record.BodyText, "BodyText", values.body);
-        },
-        question, !state.KillDetail);
-    if (outcome != SaveResult::Outcome::Saved) return {outcome, {}};
+    const auto storeBoxes = [&](auto&& store) {
+        forProductBoxes(record, [&](int box, std::string_view name, auto&) { store(box, name); });
+    };
+    const SaveResult result = convertAndAsk(state, record, values, storeBoxes, "BodyText", question,
+                                            ask && !state.KillDetail);
+    if (!result.saved()) return result;
     state.CurrentRecord = line + 1;
-    record.RecordNo = state.CurrentRecord - 1;
+    fields::setRecordNo(record, state.CurrentRecord);
     state.Product = record;
     state.files.writeProduct(state.CurrentRecord, state.Product);
     return saved("Detail ", state.Product.ProductName.raw());
 }
 
-SaveResult SaveLink(AppState& state, const FieldValues& values, const std::string& question) {
+SaveResult SaveLink(AppState& state, const FieldValues& values, const std::string& question,
+                    bool ask) {
     PageRecord record = state.LinkPage;
     const int index = state.LinkNo == 2 ? 0 : 1;
-    const auto outcome = convertAndAsk(
-        state,
-        [&] {
-            forLinkBoxes(record, index, [&](int box, std::string_view name, auto& field) {
-                store(field, name, boxValue(values, box));
-            });
-            storeBody(record.LinkText[static_cast<std::size_t>(index)], "LinkText", values.body);
-        },
-        question, true);
-    if (outcome != SaveResult::Outcome::Saved) return {outcome, {}};
+    const auto storeBoxes = [&](auto&& store) {
+        forLinkBoxes(record, index,
+                     [&](int box, std::string_view name, auto&) { store(box, name); });
+    };
+    const SaveResult result =
+        convertAndAsk(state, record, values, storeBoxes, index == 0 ? "LinkText[0]" : "LinkText[1]",
+                      question, ask);
+    if (!result.saved()) return result;
     state.LinkIndex = static_cast<std::int16_t>(index);
     state.LinkPage = record;
-    SaveResult result = saved("Link file ", index == 0 ? record.Link2.raw() : record.Link3.raw());
+    SaveResult done = saved("Link file ", index == 0 ? record.Link2.raw() : record.Link3.raw());
     state.files.writePage(state.LinkRecordNo, state.LinkPage);
-    return result;
+    return done;
 }
 
 }  // namespace tarvomen

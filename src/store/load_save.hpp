@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -57,24 +58,30 @@ FieldValues LoadProduct(AppState& state, int line);
 // A link page: `list` is 0 for the first list (link page 1), 1 for the second.
 FieldValues LoadLink(AppState& state, int list, int line);
 
-// Saving. Each save first converts the boxes into a copy of the record: a character that
-// Windows-1252 cannot hold or a number outside its stored range refuses the save with a message
-// naming it and the field, before anything is asked or written. Then it asks `question` (Yes/No,
-// default No, title "Tarvomen"; the product save asks nothing while `KillDetail` is set); on Yes
-// it writes the record and gives the status line. The caller fills its list again.
+// Saving. Each save first stores the boxes into a copy of the record by the field rules
+// (store/field_rules.hpp): a value a field does not take (a character that Windows-1252 cannot
+// hold, a quantity or price that is not wholly a number or lies outside its range) refuses the
+// save with a message naming the field and the value, before anything is asked or written. Then
+// it asks `question` (Yes/No, default No, title "Tarvomen") unless `ask` is false (the product
+// save asks nothing either while `KillDetail` is set); on Yes it writes the record and gives the
+// status line. The caller fills its list again.
 struct SaveResult {
     enum class Outcome { Saved, Declined, Refused };
     Outcome outcome = Outcome::Declined;
     std::string status;  // "Profile ... Updated o.k.!" when saved
+    // Refused: the entry box whose value was refused; nothing when it was the body text.
+    std::optional<int> refusedBox;
     bool saved() const { return outcome == Outcome::Saved; }
 };
 
 // The page record (record 1). `question` is text 75 in the editor's language.
-SaveResult SavePage(AppState& state, const FieldValues& values, const std::string& question);
+SaveResult SavePage(AppState& state, const FieldValues& values, const std::string& question,
+                    bool ask = true);
 // Product line `line` + 1 (text 74).
 SaveResult SaveProduct(AppState& state, int line, const FieldValues& values,
-                       const std::string& question);
+                       const std::string& question, bool ask = true);
 // The link page selected by `LinkNo` into record `LinkRecordNo` (text 89).
-SaveResult SaveLink(AppState& state, const FieldValues& values, const std::string& question);
+SaveResult SaveLink(AppState& state, const FieldValues& values, const std::string& question,
+                    bool ask = true);
 
 }  // namespace tarvomen

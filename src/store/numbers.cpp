@@ -33,32 +33,40 @@ std::optional<std::uint64_t> toUnsigned(std::string_view digits) {
     return value;
 }
 
-}  // namespace
-
-std::optional<std::int64_t> leadingValueScaled(std::string_view input, int decimals) {
-    const std::string text = withoutBlanks(input);
-    std::size_t pos = 0;
+// A number read from the start of a text without blanks: its sign, all its digits (integer
+// then fraction), the power of ten to apply, and where the reading stopped.
+struct Scanned {
     bool negative = false;
+    bool anyDigit = false;
+    std::string mantissa;
+    long long exponent = 0;
+    std::size_t end = 0;
+};
+
+Scanned scan(const std::string& text) {
+    Scanned s;
+    std::size_t pos = 0;
+    const auto digitAt = [&](std::size_t at) {
+        return at < text.size() && std::isdigit(static_cast<unsigned char>(text[at]));
+    };
     if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
-        negative = text[pos] == '-';
+        s.negative = text[pos] == '-';
         ++pos;
     }
-    std::string mantissa;  // all digits, integer then fraction
-    long long exponent = 0;
-    bool anyDigit = false;
-    while (pos < text.size() && std::isdigit(static_cast<unsigned char>(text[pos]))) {
-        mantissa += text[pos++];
-        anyDigit = true;
+    while (digitAt(pos)) {
+        s.mantissa += text[pos++];
+        s.anyDigit = true;
     }
     if (pos < text.size() && text[pos] == '.') {
         ++pos;
-        while (pos < text.size() && std::isdigit(static_cast<unsigned char>(text[pos]))) {
-            mantissa += text[pos++];
-            --exponent;
-            anyDigit = true;
+        while (digitAt(pos)) {
+            s.mantissa += text[pos++];
+            --s.exponent;
+            s.anyDigit = true;
         }
     }
-    if (!anyDigit) return 0;
+    s.end = pos;
+    if (!s.anyDigit) return s;
     if (pos < text.size() && std::string_view("eEdD").find(text[pos]) != std::string_view::npos) {
         std::size_t at = pos + 1;
         bool expNegative = false;
@@ -68,13 +76,35 @@ std::optional<std::int64_t> leadingValueScaled(std::string_view input, int decim
         }
         long long value = 0;
         bool expDigits = false;
-        while (at < text.size() && std::isdigit(static_cast<unsigned char>(text[at]))) {
+        while (digitAt(at)) {
             value = std::min<long long>(value * 10 + (text[at] - '0'), 100000);
             ++at;
             expDigits = true;
         }
-        if (expDigits) exponent += expNegative ? -value : value;
+        // An "e" without digits is not part of the number.
+        if (expDigits) {
+            s.exponent += expNegative ? -value : value;
+            s.end = at;
+        }
     }
+    return s;
+}
+
+}  // namespace
+
+bool readsWhole(std::string_view input) {
+    const std::string text = withoutBlanks(input);
+    if (text.empty()) return true;
+    const Scanned s = scan(text);
+    return s.anyDigit && s.end == text.size();
+}
+
+std::optional<std::int64_t> leadingValueScaled(std::string_view input, int decimals) {
+    Scanned s = scan(withoutBlanks(input));
+    if (!s.anyDigit) return 0;
+    std::string& mantissa = s.mantissa;
+    const long long exponent = s.exponent;
+    const bool negative = s.negative;
 
     // Drop leading zeros; an all-zero mantissa is zero whatever the exponent.
     mantissa.erase(0, std::min(mantissa.find_first_not_of('0'), mantissa.size()));
@@ -108,24 +138,37 @@ std::optional<std::int64_t> leadingValueScaled(std::string_view input, int decim
     return negative ? -value : value;
 }
 
-std::int16_t parseQuantity(std::string_view text) {
+EnteredNumber readQuantity(std::string_view text) {
+    if (!readsWhole(text)) return {Reading::NotANumber};
     const auto value = leadingValueScaled(text, 0);
     if (!value || *value < std::numeric_limits<std::int16_t>::min() ||
         *value > std::numeric_limits<std::int16_t>::max()) {
-        throw Error("The quantity \"" + std::string(text) +
-                    "\" is outside the range that can be stored (-32768 to 32767).");
+        return {Reading::OutOfRange};
     }
-    return static_cast<std::int16_t>(*value);
+    return {Reading::Stored, *value};
+}
+
+EnteredNumber readUnitPrice(std::string_view text) {
+    if (!readsWhole(text)) return {Reading::NotANumber};
+    const auto value = leadingValueScaled(text, 4);
+    if (!value) return {Reading::OutOfRange};
+    return {Reading::Stored, *value};
+}
+
+std::int16_t parseQuantity(std::string_view text) {
+    const EnteredNumber number = readQuantity(text);
+    if (number.reading != Reading::Stored) {
+        throw Error("The quantity \"" + std::string(text) + "\" cannot be stored.");
+    }
+    return static_cast<std::int16_t>(number.scaled);
 }
 
 Currency parseUnitPrice(std::string_view text) {
-    const auto value = leadingValueScaled(text, 4);
-    if (!value) {
-        throw Error("The price \"" + std::string(text) +
-                    "\" is outside the range that can be stored (about -922337203685477 to "
-                    "922337203685477).");
+    const EnteredNumber number = readUnitPrice(text);
+    if (number.reading != Reading::Stored) {
+        throw Error("The price \"" + std::string(text) + "\" cannot be stored.");
     }
-    return Currency{*value};
+    return Currency{number.scaled};
 }
 
 std::string formatScaled(std::int64_t scaled, int decimals) {

@@ -16,12 +16,25 @@ namespace tarvomen::numbers {
 // not fit in 64 bits.
 std::optional<std::int64_t> leadingValueScaled(std::string_view text, int decimals);
 
-// `QuantityPerUnit` from entered text: the leading value rounded to a whole number. Throws Error
-// naming `text` when it lies outside -32768..32767.
-std::int16_t parseQuantity(std::string_view text);
+// Whether the reading above takes in the whole text: true for a blank text (0) and for one that
+// is a number to its end ("12.5", " 1 2 ", "-3e2"); false for "abc", "12abc", "$12.50", "8,95",
+// "12e", "-" or "1.2.3", whose leading value would silently drop what follows it.
+bool readsWhole(std::string_view text);
 
-// `UnitPrice` from entered text: the leading value rounded to four decimals. Throws Error when it
-// lies outside the currency range.
+// An entered number as a record field takes it: refused when the text is not wholly a number
+// or its value lies outside the field's range.
+enum class Reading { Stored, NotANumber, OutOfRange };
+struct EnteredNumber {
+    Reading reading = Reading::Stored;
+    std::int64_t scaled = 0;  // the value to store when `Stored`
+};
+// `QuantityPerUnit`: rounded to a whole number, -32768 to 32767.
+EnteredNumber readQuantity(std::string_view text);
+// `UnitPrice`: rounded to four decimals, scaled by 10,000, within 64 bits.
+EnteredNumber readUnitPrice(std::string_view text);
+
+// The same, throwing Error naming `text` when it is refused (for values the program supplies).
+std::int16_t parseQuantity(std::string_view text);
 Currency parseUnitPrice(std::string_view text);
 
 // Plain decimal text of a scaled value: a minus sign if negative, the integer digits and, only

@@ -94,6 +94,7 @@ TEST_F(SavingTest, UnstorableValuesKeepTheEditorEditing) {
     EXPECT_EQ(detail->Text1[2].text, "9e9");
     EXPECT_TRUE(detail->Text1[2].visible);
     EXPECT_EQ(detail->Command2.caption, "Continue");
+    EXPECT_EQ(detail->takeFocusRequest(), ControlRef::box(2));
 
     detail->setBoxText(2, "12.5");
     messages.answer(Answer::Yes);
@@ -107,33 +108,99 @@ TEST_F(SavingTest, UnstorableValuesKeepTheEditorEditing) {
     link->clickCommand2();
     EXPECT_NE(messages.shown.back().text.find("LinkText"), std::string::npos);
     EXPECT_EQ(link->RTB1.text, "\u03a9");
+    EXPECT_EQ(link->takeFocusRequest(), ControlRef::body());
 }
 
-TEST_F(SavingTest, CurrencyBoxesPairTheSymbolWithItsName) {
+// A quantity or price that is not wholly a number is refused in the chosen language, before the
+// save question; the boxes keep the typing and the focus goes to the box.
+TEST_F(SavingTest, NumbersThatAreNotWhollyNumbersAreRefused) {
+    struct Case {
+        int box;
+        const char* typed;
+        const char* message;
+    };
+    const Case cases[] = {
+        {3, "abc", "The unit price \"abc\" is not a number. Nothing was saved."},
+        {3, "$12.50", "The unit price \"$12.50\" is not a number. Nothing was saved."},
+        {3, "8,95",
+         "The unit price \"8,95\" is not a number: the decimal point is \".\" (8.95). Nothing "
+         "was saved."},
+        {2, "two", "The quantity per unit \"two\" is not a number. Nothing was saved."},
+        {2, "12abc", "The quantity per unit \"12abc\" is not a number. Nothing was saved."},
+    };
+    const std::string before = productFile();
+    auto detail = open<FormDetail>();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        detail->clickList(0, 4);
+        detail->setBoxText(0, "Teapot");
+        detail->setBoxText(c.box, c.typed);
+        messages.shown.clear();
+        detail->takeFocusRequest();
+        detail->clickCommand2();
+        ASSERT_EQ(messages.shown.size(), 1u) << "no save question";
+        EXPECT_EQ(messages.shown[0].title, "Tarvomen");
+        EXPECT_EQ(messages.shown[0].text, c.message);
+        EXPECT_EQ(detail->Text1[c.box].text, c.typed);
+        EXPECT_EQ(detail->Text1[0].text, "Teapot");
+        EXPECT_EQ(detail->takeFocusRequest(), ControlRef::box(c.box));
+        EXPECT_EQ(productFile(), before);
+        messages.answer(Answer::No);
+        detail->clickExit();  // leave the refused typing
+    }
+
+    state.LangInd = 200;
+    detail = open<FormDetail>();
+    detail->clickList(0, 0);
+    detail->setBoxText(3, "8,95");
+    detail->clickCommand2();
+    EXPECT_EQ(messages.shown.back().text,
+              "Le prix unitaire « 8,95 » n'est pas un nombre : le séparateur décimal est le point "
+              "« . » (8.95). Rien n'a été enregistré.");
+}
+
+// A click into box 17 changes nothing by itself: a symbol typed since the box was last looked
+// at brings its name ("$" U.S., "E" Euro); the stored, blank-padded "$" and its name stay.
+TEST_F(SavingTest, CurrencyBoxesPairATypedSymbolWithItsName) {
     PageRecord page;
     page.CurrencySymbol = "$";
-    page.CurrencyName = "U.S.";
+    page.CurrencyName = "Dollar";
     state.files.writePage(1, page);
+    const std::string before = pageFile();
     auto profile = open<FormProfile>();
     profile->clickList(0, 0);
     EXPECT_EQ(profile->Text1[17].text, "$  ");
 
     profile->enterKey(ControlRef::box(16));
-    EXPECT_EQ(profile->Text1[17].text, "$  ") << "Enter changes nothing";
     profile->clickBox(17);
-    EXPECT_EQ(profile->Text1[17].text, "E");
+    profile->clickBox(17);
+    EXPECT_EQ(profile->Text1[17].text, "$  ");
+    EXPECT_EQ(profile->Text1[18].text, "Dollar" + std::string(14, ' '));
+    EXPECT_FALSE(profile->hasUnsavedChanges());
+    profile->clickExit();
+    EXPECT_TRUE(messages.shown.empty()) << "nothing to save";
+    EXPECT_EQ(pageFile(), before);
+
+    profile = open<FormProfile>();
+    profile->clickList(0, 0);
+    profile->setBoxText(17, "E");
+    profile->clickBox(17);
     EXPECT_EQ(profile->Text1[18].text, "Euro");
     profile->setBoxText(17, "$");
     profile->clickBox(17);
     EXPECT_EQ(profile->Text1[18].text, "U.S.");
-    profile->setBoxText(18, "Dollar");
+    profile->setBoxText(17, "\u20ac");
+    profile->clickBox(17);
+    EXPECT_EQ(profile->Text1[17].text, "\u20ac") << "another symbol is kept as typed";
+    EXPECT_EQ(profile->Text1[18].text, "U.S.");
+    profile->setBoxText(18, "Euro");
     profile->clickBox(18);
-    EXPECT_EQ(profile->Text1[18].text, "Dollar");
+    EXPECT_EQ(profile->Text1[18].text, "Euro");
 
     messages.answer(Answer::Yes);
     profile->clickCommand2();
-    EXPECT_EQ(state.files.readPage(1).CurrencySymbol.raw(), "$  ");
-    EXPECT_EQ(state.files.readPage(1).CurrencyName.trimmed(), "Dollar");
+    EXPECT_EQ(state.files.readPage(1).CurrencySymbol.raw(), "\x80  ");
+    EXPECT_EQ(state.files.readPage(1).CurrencyName.trimmed(), "Euro");
 }
 
 TEST_F(SavingTest, ProfileSaveCutsToTheFieldWidthAndRefillsTheList) {

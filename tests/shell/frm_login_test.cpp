@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "publish/upload/site_publisher.hpp"
 #include "shell_fixture.hpp"
 
@@ -145,16 +147,65 @@ TEST_F(FrmLoginTest, TextThatTheRecordCannotHoldIsRefused) {
     EXPECT_EQ(state.FormLoginSwitch, 1);
 }
 
-TEST_F(FrmLoginTest, CloseBoxWritesNothingAndLeavesTheFtpList) {
+TEST_F(FrmLoginTest, CloseBoxWritesNothingAndRestoresTheMainMenu) {
     login.TextUser = "changed";
     login.unload();
     EXPECT_EQ(state.files.readPage(1), stored);
     EXPECT_TRUE(shell.opened.empty());
     EXPECT_EQ(state.FormLoginSwitch, 9);
     EXPECT_TRUE(windows.isVisible(WindowId::FormStart));
-    EXPECT_EQ(form.mode(), FormStart::Mode::FtpList);
-    EXPECT_TRUE(form.List1Visible);
+    EXPECT_EQ(form.mode(), FormStart::Mode::MainMenu);
+    for (std::size_t i = 0; i < 5; ++i) EXPECT_TRUE(form.Command[i].visible) << i;
+    EXPECT_FALSE(form.List1Visible);
+    EXPECT_TRUE(form.RichTextBox1Visible);
     EXPECT_EQ(publisher.calls, 0);
+    EXPECT_FALSE(std::filesystem::exists(temp / "Tarvomen/index.html")) << "nothing generated";
+}
+
+// A preview leaves only its own page in the site folder; OK publishes the whole site, generated
+// with the run options as they are, without opening it in the browser.
+TEST_F(FrmLoginTest, OkGeneratesTheWholeSiteWhenTheFolderHoldsNoHomePage) {
+    ProductRecord bun;
+    bun.ProductName = "Bun";
+    state.files.writeProduct(1, bun);
+    StyleRecord listed;
+    listed.LinkToProfile = -1;  // on the home page, with the order form
+    state.files.writeStyle(1, listed);
+    testing::writeFile(temp / "Tarvomen/test.html", "a preview");
+    state.ShopCartOn = true;
+    state.PageKind = 1;
+    state.CurrentRecord = 7;
+
+    ok("bob", "pw", "ftp.example.net");
+    EXPECT_TRUE(messages.shown.empty());
+    const std::string home = testing::readFile(temp / "Tarvomen/index.html");
+    EXPECT_NE(home.find("Bun"), std::string::npos);
+    EXPECT_NE(testing::readFile(temp / "Tarvomen/1.html").find("/scripts/shopcart.asp"),
+              std::string::npos)
+        << "ShopCart On, as the style picker left it";
+    EXPECT_FALSE(std::filesystem::exists(temp / "Tarvomen/test.html"));
+    EXPECT_EQ(shell.opened.size(), 2u) << "only the FTP hand-offs";
+    EXPECT_EQ(state.PageKind, 1);
+    EXPECT_EQ(state.CurrentRecord, 7);
+    EXPECT_EQ(publisher.calls, 1);
+}
+
+TEST_F(FrmLoginTest, OkKeepsASiteThatHasItsHomePage) {
+    testing::writeFile(temp / "Tarvomen/index.html", "the site as generated");
+    ok("bob", "pw", "ftp.example.net");
+    EXPECT_EQ(testing::readFile(temp / "Tarvomen/index.html"), "the site as generated");
+    EXPECT_EQ(publisher.calls, 1);
+}
+
+TEST_F(FrmLoginTest, ASiteThatCannotBeGeneratedIsNotHandedOver) {
+    std::filesystem::remove_all(temp / "Tarvomen");
+    testing::writeFile(temp / "Tarvomen", "a file where the site folder belongs");
+    ok("bob", "pw", "ftp.example.net");
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].title, "Tarvomen F.T.P.");
+    EXPECT_TRUE(shell.opened.empty());
+    EXPECT_EQ(publisher.calls, 0);
+    EXPECT_EQ(state.FormLoginSwitch, 1) << "the dialog stays open";
 }
 
 }  // namespace

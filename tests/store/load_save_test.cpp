@@ -180,6 +180,11 @@ TEST_F(LoadSaveTest, UnstorableValuesRefuseTheSave) {
         {"quantity too large", 2, "9e9", {"9e9", "quantity"}},
         {"quantity below range", 2, "-40000", {"-40000", "quantity"}},
         {"price beyond currency", 3, "1e20", {"1e20", "price"}},
+        {"price in words", 3, "abc", {"\"abc\"", "unit price", "not a number"}},
+        {"price with its currency sign", 3, "$12.50", {"$12.50", "not a number"}},
+        {"price with a decimal comma", 3, "8,95", {"8,95", "decimal point is \".\""}},
+        {"quantity in words", 2, "two", {"two", "quantity per unit"}},
+        {"quantity with letters after it", 2, "12abc", {"12abc", "quantity per unit"}},
     };
     state.files.writeProduct(2, ProductRecord{});
     LoadProduct(state, 1);
@@ -190,8 +195,11 @@ TEST_F(LoadSaveTest, UnstorableValuesRefuseTheSave) {
         messages.shown.clear();
         FieldValues values = product("Tea", "1", "2");
         (c.box < 0 ? values.body : values.boxes[static_cast<std::size_t>(c.box)]) = c.value;
-        EXPECT_EQ(SaveProduct(state, 1, values, "?").outcome, Outcome::Refused);
+        const SaveResult result = SaveProduct(state, 1, values, "?");
+        EXPECT_EQ(result.outcome, Outcome::Refused);
+        EXPECT_EQ(result.refusedBox, c.box < 0 ? std::nullopt : std::optional<int>(c.box));
         ASSERT_EQ(messages.shown.size(), 1u) << "one message, no question";
+        EXPECT_EQ(messages.shown[0].title, "Tarvomen");
         EXPECT_EQ(messages.shown[0].buttons, MessageBox::Buttons::Ok);
         for (const auto& part : c.named) {
             EXPECT_NE(messages.shown[0].text.find(part), std::string::npos)

@@ -49,10 +49,17 @@ MessageBox::Answer QtMessageBox::show(const MessageBoxRequest& request) {
     }
     QPushButton* yes = addButton(box, QMessageBox::Yes);
     QPushButton* no = addButton(box, QMessageBox::No);
-    box.setDefaultButton(request.defaultButton == Answer::Yes ? yes : no);
-    box.setEscapeButton(no);
+    QPushButton* cancel =
+        request.buttons == Buttons::YesNoCancel ? addButton(box, QMessageBox::Cancel) : nullptr;
+    QPushButton* fallback = cancel ? cancel : no;  // Escape and the close box
+    box.setDefaultButton(request.defaultButton == Answer::Yes  ? yes
+                         : request.defaultButton == Answer::No ? no
+                                                               : fallback);
+    box.setEscapeButton(fallback);
     box.exec();
-    return box.clickedButton() == yes ? Answer::Yes : Answer::No;
+    if (box.clickedButton() == yes) return Answer::Yes;
+    if (box.clickedButton() == no) return Answer::No;
+    return cancel ? Answer::Cancel : Answer::No;
 }
 
 }  // namespace tarvomen::gui

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "store/app_state.hpp"
+
+namespace tarvomen {
+
+// True when the site folder holds its home page, that is a whole generated site: a product or
+// link-page preview empties the folder and leaves only its own page, which must not be
+// published in place of the site.
+bool SiteHasHomePage(const AppState& state);
+
+// Publishing needs the whole site: when the site folder holds no home page, generates the whole
+// site from the record files with the run options as they are, and returns true. Nothing is
+// handed to the browser, and the page selection, the current style and the page record copy
+// are as before afterwards. Throws Error when a page cannot be written.
+bool GenerateSiteIfMissing(AppState& state);
+
+}  // namespace tarvomen
