@@ -40,6 +40,10 @@ const std::vector<Command>& commands() {
          "read the generated site as a browser does and list what is broken (exit 1 if anything);\n"
          "      hints too: pages or media above the limit (1 MiB), texts cut to their field",
          runCheck},
+        {"export", "export [--format json|csv] [--with-password] [FILE]",
+         "write the shop as one JSON document (csv: the products for a spreadsheet), UTF-8;\n"
+         "      the FTP password only with --with-password",
+         runExport},
     };
     return all;
 }
