@@ -62,6 +62,7 @@ int runLink(Context& context);
 int runPublish(Context& context);
 int runCheck(Context& context);
 int runExport(Context& context);
+int runImport(Context& context);
 
 // After a generating command's --open handed `page` to the browser through `previewing`: says
 // where the site is served and serves until Ctrl-C, then returns kExitOk.

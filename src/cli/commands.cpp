@@ -44,6 +44,10 @@ const std::vector<Command>& commands() {
          "write the shop as one JSON document (csv: the products for a spreadsheet), UTF-8;\n"
          "      the FTP password only with --with-password",
          runExport},
+        {"import", "import FILE [--dry-run]",
+         "store an exported shop (JSON, or products as CSV) with the editors' rules, all or\n"
+         "      nothing; --dry-run prints what would change, field by field",
+         runImport},
     };
     return all;
 }

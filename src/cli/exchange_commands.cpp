@@ -1,10 +1,13 @@
 // export and import: the shop as JSON or its products as CSV, and back.
 #include <fstream>
 #include <iostream>
+#include <iterator>
 #include <ostream>
 
 #include "cli/cli.hpp"
 #include "exchange/shop_export.hpp"
+#include "exchange/shop_import.hpp"
+#include "platform/file_bytes.hpp"
 
 namespace tarvomen::cli {
 namespace {
@@ -56,6 +59,45 @@ int runExport(Context& context) {
     } else {
         writeWholeFile(file, bytes);
     }
+    return kExitOk;
+}
+
+int runImport(Context& context) {
+    std::string file;
+    bool dryRun = false;
+    for (const auto& arg : context.args) {
+        if (arg == "--dry-run") {
+            dryRun = true;
+        } else if (file.empty() && !arg.starts_with("--")) {
+            file = arg;
+        } else {
+            throw UsageError("unknown option \"" + arg + "\".");
+        }
+    }
+    if (file.empty()) throw UsageError("name the file to import (an export, JSON or CSV).");
+    std::string document;
+    if (file == "-") {
+        document.assign(std::istreambuf_iterator<char>(std::cin), {});
+    } else {
+        const auto bytes = readFileBytes(file);
+        if (!bytes) throw Error("Cannot read " + file + ".");
+        document = *bytes;
+    }
+    context.openSiteFiles();
+    exchange::ImportPlan plan;
+    try {
+        plan = exchange::planImport(context.state, document);
+    } catch (const Error& refused) {
+        context.err << refused.what() << "\nNothing was imported.\n";
+        return kExitUsage;
+    }
+    for (const auto& change : plan.changes) {
+        context.out << change.record << ", " << change.field << ": \"" << change.before
+                    << "\" -> \"" << change.after << "\"\n";
+    }
+    if (!dryRun) exchange::applyImport(context.state, plan);
+    context.out << plan.changes.size() << (plan.changes.size() == 1 ? " field " : " fields ")
+                << (dryRun ? "would change." : "changed.") << "\n";
     return kExitOk;
 }
 
