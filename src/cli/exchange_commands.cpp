@@ -88,7 +88,7 @@ int runImport(Context& context) {
     try {
         plan = exchange::planImport(context.state, document);
     } catch (const Error& refused) {
-        context.err << refused.what() << "\nNothing was imported.\n";
+        context.err << refused.what() << "\n";
         return kExitUsage;
     }
     for (const auto& change : plan.changes) {
