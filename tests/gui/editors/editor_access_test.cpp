@@ -28,6 +28,7 @@ class EditorAccessTest : public QObject {
     void theHelpFollowsTheFocus();
     void aPriceIsChangedWithTheKeyboardAlone();
     void theCloseBoxIsExit();
+    void leavingWithUnsavedTypingAsksFirst();
     void thePickedPictureIsShown();
     void thePictureDialogOpensInTheMediaFolderWithOneFilter();
 };
@@ -186,6 +187,31 @@ void EditorAccessTest::theCloseBoxIsExit() {
     QVERIFY(link->close());
     QVERIFY(!program.windows.isLoaded(WindowId::FormLink));
     QVERIFY(program.view(WindowId::FormStart)->isVisible());
+}
+
+void EditorAccessTest::leavingWithUnsavedTypingAsksFirst() {
+    Program program;
+    ProductRecord three;
+    three.ProductName = "Teapot";
+    program.state.files.writeProduct(3, three);
+    QWidget* detail = program.open(WindowId::FormDetail);
+    Program::clickLine(detail, "List1", 2);
+    Program::type(detail, "Text1_1", QStringLiteral("Blue"));
+
+    // Cancel on the close box and on Escape: the window and the typing stay.
+    program.answer(MessageBox::Answer::Cancel);
+    QVERIFY(!detail->close());
+    program.answer(MessageBox::Answer::Cancel);
+    Program::press(detail, Qt::Key_Escape);
+    QVERIFY(detail->isVisible());
+    QCOMPARE(Program::find<QLineEdit>(detail, "Text1_1")->text(), QStringLiteral("Blue"));
+    QVERIFY(program.state.files.readProduct(3).Description.blank());
+
+    // No: the typing is dropped and the window closes.
+    program.answer(MessageBox::Answer::No);
+    QVERIFY(detail->close());
+    QVERIFY(!program.windows.isLoaded(WindowId::FormDetail));
+    QVERIFY(program.state.files.readProduct(3).Description.blank());
 }
 
 void EditorAccessTest::thePickedPictureIsShown() {
