@@ -31,7 +31,8 @@ const std::vector<Command>& commands() {
         {"link", "link 2|3 [--open]", "write the Link2 or Link3 page by itself and print its path",
          runLink},
         {"publish",
-         "publish [--allow-plain-ftp] [--dry-run] [--accept-certificate=SHA256] "
+         "publish [--allow-plain-ftp] [--dry-run] [--connections N] "
+         "[--accept-certificate=SHA256] "
          "[--generate [--boxed] [--from-detail] [--shopcart]]",
          "upload the changes of the site to the stored FTP host (FTPS; sftp://host for SFTP);\n"
          "      --generate first generates the whole site when a preview replaced it",

@@ -35,7 +35,7 @@ publish::PublishReport publishOnce(Context& context, const publish::PublishTarge
     uploader->onProgress = [&](const publish::PublishProgress& progress) {
         if (progress.currentFile.empty() || progress.currentFile == shown) return;
         shown = progress.currentFile;
-        context.out << "[" << progress.filesDone + 1 << "/" << progress.filesTotal << "] "
+        context.out << "[" << progress.filesStarted << "/" << progress.filesTotal << "] "
                     << progress.currentFile << std::endl;
     };
     return uploader->run();
@@ -54,11 +54,14 @@ int runPublish(Context& context) {
     state.LinkAppearanceNormal = true;
     state.LinkStyleFromProfile = true;
     state.ShopCartOn = false;
-    for (const auto& arg : context.args) {
+    for (std::size_t i = 0; i < context.args.size(); ++i) {
+        const std::string& arg = context.args[i];
         if (arg == "--allow-plain-ftp") {
             allowPlainFtp = true;
         } else if (arg == "--dry-run") {
             options.dryRun = true;
+        } else if (arg == "--connections" && i + 1 < context.args.size()) {
+            options.connections = parseNumberArgument(context.args[++i], 1, 16, "--connections");
         } else if (arg.rfind("--accept-certificate=", 0) == 0) {
             accepted = arg.substr(21);
         } else if (arg == "--generate") {

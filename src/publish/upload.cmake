@@ -7,7 +7,9 @@ add_library(tarvomen_upload STATIC
   upload/publish_store.cpp
   upload/publish_window_model.cpp
   upload/remote_host.cpp
+  upload/remote_listing.cpp
   upload/sha256.cpp
   upload/site_uploader.cpp
+  upload/upload_plan.cpp
 )
 target_link_libraries(tarvomen_upload PUBLIC tarvomen_store PRIVATE CURL::libcurl OpenSSL::Crypto)

@@ -4,6 +4,8 @@
 #include <openssl/pem.h>
 #include <openssl/x509.h>
 
+#include <algorithm>
+#include <array>
 #include <cstring>
 #include <mutex>
 
@@ -17,7 +19,6 @@ using Kind = RemoteError::Kind;
 // A pin no key matches: makes libcurl stop right after the TLS handshake, before the login,
 // with the certificate's details gathered.
 constexpr const char* kUnmatchablePin = "sha256//AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA=";
-constexpr const char* kTemporarySuffix = ".tarvomen-upload";
 
 void initialiseCurl() {
     static std::once_flag once;
@@ -108,6 +109,29 @@ std::size_t discard(char*, std::size_t size, std::size_t count, void*) {
     return size * count;
 }
 
+// The reply of a STAT command: the lines between "213-..." and "213 ...".
+std::string statusBody(const std::string& replies) {
+    const auto begin = replies.rfind("213-");
+    if (begin == std::string::npos) return {};
+    const auto first = replies.find('\n', begin);
+    if (first == std::string::npos) return {};
+    auto end = replies.find("\n213 ", first);
+    if (end == std::string::npos) end = replies.size();
+    std::string body = replies.substr(first + 1, end - first);
+    // Some servers start each line with "213-".
+    std::string out;
+    std::size_t start = 0;
+    while (start < body.size()) {
+        std::size_t stop = body.find('\n', start);
+        if (stop == std::string::npos) stop = body.size();
+        std::string line = body.substr(start, stop - start);
+        if (line.rfind("213-", 0) == 0) line.erase(0, 4);
+        out += line + "\n";
+        start = stop + 1;
+    }
+    return out;
+}
+
 // Frees an OpenSSL object with its own function.
 template <class T, void (*Free)(T*)>
 struct OsslDeleter {
@@ -156,6 +180,36 @@ const char* sshKeyTypeName(int type) {
 
 }  // namespace
 
+struct CurlShare::Impl {
+    CURLSH* share = nullptr;
+    std::array<std::mutex, CURL_LOCK_DATA_LAST> locks;
+
+    static void lock(CURL*, curl_lock_data data, curl_lock_access, void* self) {
+        static_cast<Impl*>(self)->locks[data].lock();
+    }
+    static void unlock(CURL*, curl_lock_data data, void* self) {
+        static_cast<Impl*>(self)->locks[data].unlock();
+    }
+};
+
+CurlShare::CurlShare() : impl_(std::make_unique<Impl>()) {
+    initialiseCurl();
+    impl_->share = curl_share_init();
+    if (!impl_->share) throw Error("libcurl could not be started.");
+    curl_share_setopt(impl_->share, CURLSHOPT_LOCKFUNC, &Impl::lock);
+    curl_share_setopt(impl_->share, CURLSHOPT_UNLOCKFUNC, &Impl::unlock);
+    curl_share_setopt(impl_->share, CURLSHOPT_USERDATA, impl_.get());
+    curl_share_setopt(impl_->share, CURLSHOPT_SHARE, CURL_LOCK_DATA_DNS);
+}
+
+CurlShare::~CurlShare() {
+    curl_share_cleanup(impl_->share);
+}
+
+void* CurlShare::handle() const {
+    return impl_->share;
+}
+
 std::string ServerIdentity::describe() const {
     std::string out = (kind == Kind::Certificate ? "The certificate of " : "The host key of ") +
                       host + " is not trusted: " + problem + "\n\n";
@@ -166,14 +220,16 @@ std::string ServerIdentity::describe() const {
 
 struct CurlRemoteFiles::Impl {
     Impl(RemoteHost h, std::string u, std::string p, ConnectionOptions o,
-         const std::atomic<bool>& c)
-        : host(std::move(h)),
+         const std::atomic<bool>& c, std::shared_ptr<CurlShare> s)
+        : share(std::move(s)),
+          host(std::move(h)),
           user(std::move(u)),
           password(std::move(p)),
           options(std::move(o)),
           pin(options.publicKeyPin),
           cancel(c) {}
 
+    std::shared_ptr<CurlShare> share;  // outlives `curl`
     RemoteHost host;
     std::string user;
     std::string password;
@@ -187,6 +243,8 @@ struct CurlRemoteFiles::Impl {
     const Progress* progress = nullptr;
     UploadSource upload;
     std::optional<ServerIdentity> refusedHostKey;
+    bool statLists = true;  // false once the server refused STAT with a folder
+    bool loggedIn = false;
 
     bool sftp() const { return host.protocol == RemoteHost::Protocol::Sftp; }
 
@@ -252,6 +310,7 @@ struct CurlRemoteFiles::Impl {
         curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
         curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, errorBuffer);
         curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+        if (share) curl_easy_setopt(curl, CURLOPT_SHARE, share->handle());
         curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, sftp() ? "sftp" : "ftp,ftps");
         curl_easy_setopt(curl, CURLOPT_USERNAME, user.c_str());
         curl_easy_setopt(curl, CURLOPT_PASSWORD, password.c_str());
@@ -277,6 +336,11 @@ struct CurlRemoteFiles::Impl {
                 options.allowPlainFtp && host.protocol == RemoteHost::Protocol::Ftp;
             curl_easy_setopt(curl, CURLOPT_USE_SSL,
                              static_cast<long>(plainAllowed ? CURLUSESSL_TRY : CURLUSESSL_ALL));
+            curl_easy_setopt(curl, CURLOPT_FTPSSLAUTH, static_cast<long>(CURLFTPAUTH_TLS));
+            curl_easy_setopt(curl, CURLOPT_SSLVERSION,
+                             static_cast<long>(CURL_SSLVERSION_TLSv1_2) |
+                                 static_cast<long>(CURL_SSLVERSION_MAX_TLSv1_2));
+            curl_easy_setopt(curl, CURLOPT_FTP_FILEMETHOD, static_cast<long>(CURLFTPMETHOD_NOCWD));
             curl_easy_setopt(curl, CURLOPT_FTP_SKIP_PASV_IP, 1L);
             setTrust(pin.empty() ? std::string() : "sha256//" + pin);
         }
@@ -318,14 +382,42 @@ struct CurlRemoteFiles::Impl {
         throw error(code, what);
     }
 
+    long replyCode() const {
+        long reply = 0;
+        curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &reply);
+        return reply;
+    }
+
     RemoteError error(CURLcode code, const std::string& what) const {
         const std::string server = host.display();
+        const long reply = replyCode();
+        if (code == CURLE_REMOTE_DISK_FULL || (!sftp() && (reply == 452 || reply == 552))) {
+            return {Kind::Full, what + " failed: the server has no room left (its reply: " +
+                                    std::to_string(reply) + ", " + detail(code) + ")."};
+        }
         switch (code) {
             case CURLE_ABORTED_BY_CALLBACK:
                 return {Kind::Cancelled, "Cancelled."};
+            case CURLE_OPERATION_TIMEDOUT: {
+                const auto seconds = (loggedIn ? options.stallTimeout : options.connectTimeout);
+                return {Kind::TimedOut, "The server " + server + " did not answer for " +
+                                            std::to_string(seconds.count()) + " s (" +
+                                            (loggedIn ? what : std::string("logging in")) +
+                                            "). Check the host name and port, and the connection."};
+            }
+            case CURLE_COULDNT_RESOLVE_HOST:
+            case CURLE_COULDNT_CONNECT:
+                if (!loggedIn) {
+                    return {Kind::Connection, "Cannot reach the server " + server + ": " +
+                                                  detail(code) +
+                                                  ". Check the host name and port, and the "
+                                                  "connection."};
+                }
+                break;
             case CURLE_LOGIN_DENIED:
-                return {Kind::Fatal,
-                        "The server " + server + " refused the FTP user name or password."};
+                return {Kind::Fatal, "The server " + server +
+                                         " refused the user name or password. Check them in the "
+                                         "F.T.P. dialog."};
             case CURLE_USE_SSL_FAILED:
                 return {Kind::Fatal,
                         "The server " + server +
@@ -393,9 +485,10 @@ struct CurlRemoteFiles::Impl {
 };
 
 CurlRemoteFiles::CurlRemoteFiles(RemoteHost host, std::string user, std::string password,
-                                 ConnectionOptions options, const std::atomic<bool>& cancel)
+                                 ConnectionOptions options, const std::atomic<bool>& cancel,
+                                 std::shared_ptr<CurlShare> share)
     : impl_(std::make_unique<Impl>(std::move(host), std::move(user), std::move(password),
-                                   std::move(options), cancel)) {
+                                   std::move(options), cancel, std::move(share))) {
     initialiseCurl();
     impl_->curl = curl_easy_init();
     if (!impl_->curl) throw Error("libcurl could not be started.");
@@ -410,61 +503,79 @@ void CurlRemoteFiles::connect() {
     impl_->prepare(impl_->rootUrl());
     curl_easy_setopt(impl_->curl, CURLOPT_NOBODY, 1L);
     impl_->perform("Logging in");
+    impl_->loggedIn = true;
 }
 
-void CurlRemoteFiles::makeFolder(const std::string& path) {
+bool CurlRemoteFiles::makeFolder(const std::string& path) {
     Impl& d = *impl_;
-    if (!d.sftp()) {
-        d.prepare(d.host.url(path, true));
-        curl_easy_setopt(d.curl, CURLOPT_NOBODY, 1L);
-        curl_easy_setopt(d.curl, CURLOPT_FTP_CREATE_MISSING_DIRS,
-                         static_cast<long>(CURLFTP_CREATE_DIR_RETRY));
-        d.perform("Creating the folder " + path);
-        return;
+    // The remote folder itself: each folder of its path, those that exist refusing harmlessly.
+    std::vector<std::string> targets;
+    if (path.empty()) {
+        RemoteHost root = d.host;
+        root.folder.clear();
+        std::string partial;
+        for (const auto& part : d.host.folder) {
+            partial += (partial.empty() ? "" : "/") + part;
+            targets.push_back(d.sftp() ? root.sftpCommandPath(partial)
+                                       : root.ftpCommandPath(partial));
+        }
+    } else {
+        targets.push_back(d.sftp() ? d.host.sftpCommandPath(path) : d.host.ftpCommandPath(path));
     }
+    if (targets.empty()) return true;
     std::vector<std::string> commands;
-    std::string partial;
-    RemoteHost root = d.host;
-    root.folder.clear();
-    std::vector<std::string> parts = d.host.folder;
-    for (auto& part : splitPath(path)) parts.push_back(std::move(part));
-    for (const auto& part : parts) {
-        partial += (partial.empty() ? "" : "/") + part;
-        commands.push_back("*mkdir " + sftpQuoted(root.sftpCommandPath(partial)));
+    for (std::size_t i = 0; i < targets.size(); ++i) {
+        const std::string ignoreFailure = i + 1 < targets.size() ? "*" : "";
+        commands.push_back(ignoreFailure +
+                           (d.sftp() ? "mkdir " + sftpQuoted(targets[i]) : "MKD " + targets[i]));
     }
     d.prepare(d.rootUrl());
     curl_easy_setopt(d.curl, CURLOPT_NOBODY, 1L);
     d.setQuotes(CURLOPT_QUOTE, commands);
-    d.perform("Creating the folder " + path);
-    if (!list(path)) throw RemoteError(Kind::File, "The folder " + path + " could not be created.");
+    try {
+        d.perform("Creating the folder " + (path.empty() ? d.host.display() : path));
+    } catch (const RemoteError& e) {
+        if (e.kind() != Kind::File) throw;
+        return false;
+    }
+    return true;
 }
 
-std::optional<std::vector<std::string>> CurlRemoteFiles::list(const std::string& folder) {
+std::optional<std::vector<RemoteEntry>> CurlRemoteFiles::list(const std::string& folder) {
     Impl& d = *impl_;
+    const std::string what =
+        "Listing " + (folder.empty() ? std::string("the remote folder") : folder);
+    if (!d.sftp() && d.statLists) {
+        // One command on the control connection: no data connection, no change of type.
+        std::string replies;
+        d.prepare(d.rootUrl());
+        curl_easy_setopt(d.curl, CURLOPT_NOBODY, 1L);
+        curl_easy_setopt(d.curl, CURLOPT_HEADERFUNCTION, &collect);
+        curl_easy_setopt(d.curl, CURLOPT_HEADERDATA, &replies);
+        d.setQuotes(CURLOPT_QUOTE, {"STAT " + d.host.ftpCommandPath(folder)});
+        bool stated = true;
+        try {
+            d.perform(what);
+        } catch (const RemoteError& e) {
+            if (e.kind() != Kind::File) throw;
+            const long reply = d.replyCode();
+            if (reply == 450 || reply == 550) return std::nullopt;
+            d.statLists = false;  // not understood: list the usual way from now on
+            stated = false;
+        }
+        if (stated) return parseListing(statusBody(replies));
+    }
     std::string listing;
     d.prepare(d.host.url(folder, true));
-    curl_easy_setopt(d.curl, CURLOPT_DIRLISTONLY, 1L);
     curl_easy_setopt(d.curl, CURLOPT_WRITEFUNCTION, &collect);
     curl_easy_setopt(d.curl, CURLOPT_WRITEDATA, &listing);
     try {
-        d.perform("Listing " + (folder.empty() ? std::string("the remote folder") : folder));
+        d.perform(what);
     } catch (const RemoteError& e) {
         if (e.kind() == Kind::File) return std::nullopt;
         throw;
     }
-    std::vector<std::string> names;
-    std::size_t start = 0;
-    while (start < listing.size()) {
-        std::size_t end = listing.find('\n', start);
-        if (end == std::string::npos) end = listing.size();
-        std::string line = listing.substr(start, end - start);
-        start = end + 1;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (const auto slash = line.rfind('/'); slash != std::string::npos)
-            line.erase(0, slash + 1);
-        if (!line.empty() && line != "." && line != "..") names.push_back(line);
-    }
-    return names;
+    return parseListing(listing);
 }
 
 void CurlRemoteFiles::upload(const std::string& path, std::string_view bytes,
@@ -480,8 +591,6 @@ void CurlRemoteFiles::upload(const std::string& path, std::string_view bytes,
     curl_easy_setopt(d.curl, CURLOPT_READFUNCTION, &readUpload);
     curl_easy_setopt(d.curl, CURLOPT_READDATA, &d.upload);
     curl_easy_setopt(d.curl, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(bytes.size()));
-    curl_easy_setopt(d.curl, CURLOPT_FTP_CREATE_MISSING_DIRS,
-                     static_cast<long>(CURLFTP_CREATE_DIR_RETRY));
     if (d.sftp()) {
         // SFTP renames do not replace a file, so the old one goes first.
         d.setQuotes(CURLOPT_POSTQUOTE,
@@ -489,16 +598,19 @@ void CurlRemoteFiles::upload(const std::string& path, std::string_view bytes,
                      "rename " + sftpQuoted(d.host.sftpCommandPath(temporaryPath)) + " " +
                          sftpQuoted(d.host.sftpCommandPath(path))});
     } else {
-        d.setQuotes(CURLOPT_POSTQUOTE, {"RNFR " + temporary, "RNTO " + name});
+        d.setQuotes(CURLOPT_POSTQUOTE, {"RNFR " + d.host.ftpCommandPath(temporaryPath),
+                                        "RNTO " + d.host.ftpCommandPath(path)});
     }
     try {
         d.perform("Upload of " + path);
     } catch (const RemoteError& e) {
         if (d.sftp() || e.kind() != Kind::File || d.upload.offset != bytes.size()) throw;
         // Some servers rename only onto a free name: delete the old file, then rename.
-        d.prepare(d.host.url(folder, true));
+        d.prepare(d.rootUrl());
         curl_easy_setopt(d.curl, CURLOPT_NOBODY, 1L);
-        d.setQuotes(CURLOPT_POSTQUOTE, {"*DELE " + name, "RNFR " + temporary, "RNTO " + name});
+        d.setQuotes(CURLOPT_QUOTE, {"*DELE " + d.host.ftpCommandPath(path),
+                                    "RNFR " + d.host.ftpCommandPath(temporaryPath),
+                                    "RNTO " + d.host.ftpCommandPath(path)});
         d.perform("Renaming " + temporaryPath + " to " + name);
         return;
     }
@@ -514,22 +626,20 @@ void CurlRemoteFiles::upload(const std::string& path, std::string_view bytes,
 void CurlRemoteFiles::remove(const std::string& path) {
     Impl& d = *impl_;
     const auto [folder, name] = splitLast(path);
-    if (d.sftp()) {
-        d.prepare(d.rootUrl());
-        curl_easy_setopt(d.curl, CURLOPT_NOBODY, 1L);
-        d.setQuotes(CURLOPT_QUOTE, {"rm " + sftpQuoted(d.host.sftpCommandPath(path))});
-    } else {
-        d.prepare(d.host.url(folder, true));
-        curl_easy_setopt(d.curl, CURLOPT_NOBODY, 1L);
-        d.setQuotes(CURLOPT_POSTQUOTE, {"DELE " + name});
-    }
+    d.prepare(d.rootUrl());
+    curl_easy_setopt(d.curl, CURLOPT_NOBODY, 1L);
+    d.setQuotes(CURLOPT_QUOTE, {d.sftp() ? "rm " + sftpQuoted(d.host.sftpCommandPath(path))
+                                         : "DELE " + d.host.ftpCommandPath(path)});
     try {
         d.perform("Deleting " + path);
     } catch (const RemoteError& e) {
         if (e.kind() != Kind::File) throw;
         // Refused because it is gone already (or its folder is)?
-        const auto names = list(folder);
-        if (names && std::find(names->begin(), names->end(), name) != names->end()) throw;
+        const auto entries = list(folder);
+        if (entries && std::any_of(entries->begin(), entries->end(),
+                                   [&](const RemoteEntry& entry) { return entry.name == name; })) {
+            throw;
+        }
     }
 }
 

@@ -18,20 +18,43 @@ struct ConnectionOptions {
     std::chrono::seconds stallTimeout{60};  // no progress and no reply for this long fails
 };
 
+// What the connections of one run share: resolved names. Not TLS sessions: each connection's
+// data connections resume its own session, which servers running one process per connection
+// require (they know no other). Thread-safe.
+class CurlShare {
+  public:
+    CurlShare();
+    ~CurlShare();
+    CurlShare(const CurlShare&) = delete;
+    CurlShare& operator=(const CurlShare&) = delete;
+
+    void* handle() const;
+
+    struct Impl;
+
+  private:
+    std::unique_ptr<Impl> impl_;
+};
+
 // RemoteFiles over libcurl: FTP with explicit TLS required (CURLUSESSL_ALL) unless plain FTP is
 // allowed, implicit FTPS, or SFTP. Certificates must verify against the system's authorities
 // unless the user accepted the server's certificate, whose public key is then pinned. The
 // password is never sent before the server is trusted. One connection is reused for every
-// operation. Not thread-safe; `cancel` may be set from any thread.
+// operation: paths go whole into the commands (no change of folder), a folder is listed with
+// one STAT on the control connection where the server allows it, and FTPS keeps to TLS 1.2,
+// whose sessions a data connection can resume again and again (servers that require the data
+// connection to resume the control connection's session refuse TLS 1.3's one-time tickets from
+// the second file on). Not thread-safe; `cancel` may be set from any thread.
 class CurlRemoteFiles : public RemoteFiles {
   public:
     CurlRemoteFiles(RemoteHost host, std::string user, std::string password,
-                    ConnectionOptions options, const std::atomic<bool>& cancel);
+                    ConnectionOptions options, const std::atomic<bool>& cancel,
+                    std::shared_ptr<CurlShare> share = nullptr);
     ~CurlRemoteFiles() override;
 
     void connect() override;
-    void makeFolder(const std::string& path) override;
-    std::optional<std::vector<std::string>> list(const std::string& folder) override;
+    bool makeFolder(const std::string& path) override;
+    std::optional<std::vector<RemoteEntry>> list(const std::string& folder) override;
     void upload(const std::string& path, std::string_view bytes, const Progress& progress) override;
     void remove(const std::string& path) override;
 

@@ -9,8 +9,12 @@
 #include <vector>
 
 #include "platform/error.hpp"
+#include "publish/upload/remote_listing.hpp"
 
 namespace tarvomen::publish {
+
+// Ends the temporary name a file is sent under before it is renamed into place.
+inline constexpr const char* kTemporarySuffix = ".tarvomen-upload";
 
 // The certificate (FTPS) or host key (SFTP) of a server that could not be trusted, with what
 // the user needs to decide whether to accept it.
@@ -32,10 +36,12 @@ struct ServerIdentity {
 //  - Fatal: nothing can be sent (login refused, encryption missing, server not trusted);
 //  - Connection: the connection failed; what is left cannot be sent now;
 //  - File: this file or folder alone;
+//  - Full: the server has no room left (452 or 552); nothing more can be sent;
+//  - TimedOut: the server stopped answering for the stall time;
 //  - Cancelled: the user cancelled.
 class RemoteError : public Error {
   public:
-    enum class Kind { Fatal, Connection, File, Cancelled };
+    enum class Kind { Fatal, Connection, File, Full, TimedOut, Cancelled };
 
     RemoteError(Kind kind, const std::string& message,
                 std::optional<ServerIdentity> identity = std::nullopt)
@@ -50,7 +56,8 @@ class RemoteError : public Error {
 };
 
 // The files of the server, by paths below the remote folder ("Tarvomen/Data/0.GIF"). Every
-// operation throws RemoteError.
+// operation throws RemoteError. One object is one connection; several may run on different
+// threads at once.
 class RemoteFiles {
   public:
     // Called with the bytes of the current file sent so far.
@@ -60,10 +67,12 @@ class RemoteFiles {
 
     // Logs in, so that a refused login or an untrusted server shows before anything is sent.
     virtual void connect() = 0;
-    // Creates the folder and any missing folder above it; an existing folder is no error.
-    virtual void makeFolder(const std::string& path) = 0;
-    // Names in a folder ("" for the remote folder itself), or nothing when it cannot be listed.
-    virtual std::optional<std::vector<std::string>> list(const std::string& folder) = 0;
+    // Creates a folder whose parent exists; "" creates the remote folder itself with any
+    // missing folder above it. False when the server refused (it may exist already).
+    virtual bool makeFolder(const std::string& path) = 0;
+    // The entries of a folder ("" for the remote folder itself) in one listing, or nothing when
+    // the server says it does not exist (some list a missing folder as empty).
+    virtual std::optional<std::vector<RemoteEntry>> list(const std::string& folder) = 0;
     // Uploads `bytes` under a temporary name beside `path` and renames it to `path` when all
     // arrived, so that the server never shows a partly sent file under its name.
     virtual void upload(const std::string& path, std::string_view bytes,

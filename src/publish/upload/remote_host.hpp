@@ -35,6 +35,9 @@ struct RemoteHost {
     // libcurl URL of a path below the folder ("Tarvomen/Data/0.GIF", "" for the folder
     // itself), every component percent-encoded; `directory` ends it with "/".
     std::string url(std::string_view relativePath, bool directory) const;
+    // The path of `relativePath` in FTP commands, from the login folder ("www/Tarvomen"; "."
+    // for the login folder itself).
+    std::string ftpCommandPath(std::string_view relativePath) const;
     // The path of `relativePath` in SFTP commands, below the home folder ("/~/www/Tarvomen").
     std::string sftpCommandPath(std::string_view relativePath) const;
 };

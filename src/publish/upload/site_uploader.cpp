@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <fstream>
 #include <map>
+#include <mutex>
 #include <set>
 #include <thread>
 
@@ -12,6 +13,7 @@
 #include "publish/upload/curl_remote_files.hpp"
 #include "publish/upload/publish_store.hpp"
 #include "publish/upload/sha256.hpp"
+#include "publish/upload/upload_plan.hpp"
 #include "store/site_paths.hpp"
 
 namespace fs = std::filesystem;
@@ -19,40 +21,17 @@ namespace fs = std::filesystem;
 namespace tarvomen::publish {
 namespace {
 
-constexpr const char* kRemoteFolder = "Tarvomen";
-constexpr const char* kMirrorFolder = "tarvomen";
 constexpr const char* kDataFolder = "Data";
 constexpr const char* kHomePage = "index.html";
 
 std::string lower(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(), [](char c) {
-        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-    });
-    return s;
+    return foldCase(std::move(s));
 }
 
-// Where a site file goes on the server, in sending order: media, then the pages, the home
-// page last, so that no page on the server refers to media that is not there yet.
-struct Target {
-    std::string remote;
-    std::size_t file;  // index into the local files
-};
-
-std::vector<Target> targetsOf(const std::vector<LocalFile>& files, bool caseSensitive) {
-    std::vector<Target> media, pages, home;
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        const std::string& relative = files[i].relative;
-        if (relative.find('/') != std::string::npos) {
-            media.push_back({std::string(kRemoteFolder) + "/" + relative, i});
-            continue;
-        }
-        auto& list = lower(relative) == kHomePage ? home : pages;
-        list.push_back({std::string(kRemoteFolder) + "/" + relative, i});
-        if (caseSensitive) list.push_back({std::string(kMirrorFolder) + "/" + relative, i});
-    }
-    media.insert(media.end(), pages.begin(), pages.end());
-    media.insert(media.end(), home.begin(), home.end());
-    return media;
+std::pair<std::string, std::string> splitLast(const std::string& path) {
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos) return {"", path};
+    return {path.substr(0, slash), path.substr(slash + 1)};
 }
 
 void appendList(std::string& out, const char* title, const std::vector<std::string>& paths) {
@@ -102,10 +81,11 @@ PublishTarget PublishTarget::fromPage(const PageRecord& page) {
 
 std::string formatReport(const PublishReport& report) {
     std::string out;
-    const std::string counts = std::to_string(report.uploaded.size()) + " uploaded, " +
-                               std::to_string(report.skipped.size()) + " unchanged, " +
-                               std::to_string(report.deleted.size()) + " deleted, " +
-                               std::to_string(report.failed.size()) + " failed.";
+    std::string counts = std::to_string(report.uploaded.size()) + " uploaded, " +
+                         std::to_string(report.skipped.size()) + " unchanged, " +
+                         std::to_string(report.deleted.size()) + " deleted, ";
+    if (!report.notTried.empty()) counts += std::to_string(report.notTried.size()) + " not tried, ";
+    counts += std::to_string(report.failed.size()) + " failed.";
     if (report.dryRun) {
         out += "Dry run for " + report.destination +
                ", nothing was sent: " + std::to_string(report.uploaded.size()) + " to upload, " +
@@ -121,7 +101,7 @@ std::string formatReport(const PublishReport& report) {
     if (!report.problem.empty()) out += "\n" + report.problem + "\n";
     for (const auto& note : report.notes) out += "\n" + note + "\n";
     if (!report.uploaded.empty() || !report.deleted.empty() || !report.failed.empty() ||
-        !report.skipped.empty()) {
+        !report.notTried.empty() || !report.skipped.empty()) {
         out += "\n";
     }
     appendList(out, report.dryRun ? "To upload:" : "Uploaded:", report.uploaded);
@@ -135,6 +115,7 @@ std::string formatReport(const PublishReport& report) {
             out += "  " + failure.path + ": " + failure.reason + "\n";
         }
     }
+    appendList(out, "Not tried (publishing stopped first):", report.notTried);
     appendList(out, "Unchanged, not sent:", report.skipped);
     return out;
 }
@@ -147,13 +128,28 @@ SiteUploader::SiteUploader(std::vector<LocalFile> files, std::string destination
       remote_(std::move(remote)),
       options_(options) {}
 
+namespace {
+
+// One step of a run on one of its connections, named by the remote path it concerns.
+struct Step {
+    std::string path;
+    std::function<void(RemoteFiles& remote, std::size_t slot)> action;
+};
+
+}  // namespace
+
 PublishReport SiteUploader::run() {
     PublishReport report;
     report.destination = destination_;
     report.dryRun = options_.dryRun;
+
+    // Everything the run's threads share is guarded by `mutex`.
+    std::mutex mutex;
     PublishProgress progress;
+    std::vector<std::uint64_t> inFlight(std::max(1, options_.connections), 0);
+    std::uint64_t bytesFinished = 0;
     auto lastReport = std::chrono::steady_clock::now();
-    auto tell = [&](bool always) {
+    auto tell = [&](bool always) {  // with `mutex` held
         const auto now = std::chrono::steady_clock::now();
         if (!onProgress || (!always && now - lastReport < std::chrono::milliseconds(50))) return;
         lastReport = now;
@@ -177,6 +173,7 @@ PublishReport SiteUploader::run() {
 
     // What the site holds now.
     std::vector<std::optional<ManifestEntry>> local(files_.size());
+    bool hasMedia = false;
     for (std::size_t i = 0; i < files_.size(); ++i) {
         if (files_[i].relative.find_first_of("\r\n") != std::string::npos) {
             report.failed.push_back({files_[i].relative, "its name holds a line break."});
@@ -184,14 +181,32 @@ PublishReport SiteUploader::run() {
         }
         if (const auto bytes = readFileBytes(files_[i].hostPath)) {
             local[i] = ManifestEntry{bytes->size(), sha256Hex(*bytes)};
+            hasMedia = hasMedia || files_[i].relative.find('/') != std::string::npos;
         } else {
             report.failed.push_back({files_[i].relative, "the file cannot be read."});
         }
     }
-
-    std::unique_ptr<RemoteFiles> remote;
     bool caseSensitive = manifest.caseSensitive.value_or(false);
-    auto stop = [&](const RemoteError& e) {
+
+    if (options_.dryRun) {
+        if (!manifest.caseSensitive) {
+            report.notes.push_back(
+                "Whether the server's names are case-sensitive is found out on "
+                "the first real publishing; where they are, the pages are also "
+                "sent to the folder \"tarvomen\".");
+        }
+        const UploadPlan plan = planUpload(files_, local, manifest, nullptr, caseSensitive);
+        for (const auto& group : plan.sends) {
+            for (const auto& target : group) report.uploaded.push_back(target.remote);
+        }
+        report.skipped = plan.skipped;
+        report.deleted = plan.deletions;
+        return report;
+    }
+
+    std::atomic<bool> stopped{false};
+    auto stop = [&](const RemoteError& e) {  // with `mutex` held
+        if (stopped.exchange(true)) return;
         if (e.kind() == RemoteError::Kind::Cancelled) {
             report.cancelled = true;
         } else {
@@ -203,160 +218,252 @@ PublishReport SiteUploader::run() {
         auto delay = options_.firstDelay * (1 << std::min(attempt - 1, 5));
         delay = std::min<std::chrono::milliseconds>(delay, std::chrono::seconds(30));
         const auto until = std::chrono::steady_clock::now() + delay;
-        while (!cancel_ && std::chrono::steady_clock::now() < until) {
+        while (!cancel_ && !stopped && std::chrono::steady_clock::now() < until) {
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
         }
     };
-    // Runs one remote step with retries. False when the run must stop; the step is then left
-    // undone and counted with the rest.
+    // Runs one remote step, again after a failure that may pass. True when it is done or
+    // counts as failed; false when the run stops, leaving it undone.
     auto attempt = [&](const std::string& path, const std::function<void()>& step) {
         for (int n = 1;; ++n) {
             if (cancel_) {
-                report.cancelled = true;
+                const std::lock_guard lock(mutex);
+                stop(RemoteError(RemoteError::Kind::Cancelled, "Cancelled."));
                 return false;
             }
+            if (stopped) return false;
             try {
                 step();
                 return true;
             } catch (const RemoteError& e) {
-                const auto kind = e.kind();
-                if (kind == RemoteError::Kind::Cancelled || kind == RemoteError::Kind::Fatal ||
-                    (n >= options_.attempts && kind == RemoteError::Kind::Connection)) {
-                    stop(e);
-                    return false;
-                }
-                if (n >= options_.attempts) {
-                    report.failed.push_back({path, e.what()});
-                    return true;
+                const std::lock_guard lock(mutex);
+                switch (e.kind()) {
+                    case RemoteError::Kind::Full:
+                        // Every further file would meet the same refusal.
+                        report.failed.push_back({path, e.what()});
+                        stop(RemoteError(RemoteError::Kind::Fatal,
+                                         "The server has no room left for " + path +
+                                             "; nothing more was sent."));
+                        return true;
+                    case RemoteError::Kind::Connection:
+                    case RemoteError::Kind::File:
+                        if (n < options_.attempts) break;
+                        if (e.kind() == RemoteError::Kind::File) {
+                            report.failed.push_back({path, e.what()});
+                            return true;
+                        }
+                        stop(e);
+                        return false;
+                    default:  // refused, timed out or cancelled: trying again changes nothing
+                        stop(e);
+                        return false;
                 }
             } catch (const Error& e) {
-                report.problem = e.what();
+                const std::lock_guard lock(mutex);
+                stop(RemoteError(RemoteError::Kind::Fatal, e.what()));
                 return false;
             }
             pause(n);
         }
     };
 
-    if (options_.dryRun) {
-        if (!manifest.caseSensitive) {
-            report.notes.push_back(
-                "Whether the server's names are case-sensitive is found out on "
-                "the first real publishing; where they are, the pages are also "
-                "sent to the folder \"tarvomen\".");
-        }
-    } else {
+    // The connections: the first logs in before anything else, so that a refused login or an
+    // untrusted server shows once; the others connect when there is work for them.
+    std::vector<std::unique_ptr<RemoteFiles>> slots(inFlight.size());
+    std::vector<std::thread> warming(slots.size());
+    auto open = [&](std::size_t slot) {
         try {
-            remote = remote_(cancel_);
-        } catch (const Error& e) {
-            report.problem = e.what();
+            auto remote = remote_(cancel_);
+            remote->connect();
+            slots[slot] = std::move(remote);
+        } catch (const Error&) {
+            // The server may allow fewer connections; the others carry on.
         }
-        // Logging in and preparing the remote folder, retried like every step; a folder that
-        // cannot be made stops the run.
-        const bool ready =
-            remote && attempt("", [&] {
-                try {
-                    remote->connect();
-                    remote->makeFolder(kRemoteFolder);
-                    // A server that finds "tarvomen" in place of "Tarvomen" compares names without
-                    // regard to case; one that lists both as different folders does not.
-                    const auto names = remote->list("");
-                    const bool bothListed =
-                        names && std::count(names->begin(), names->end(), kRemoteFolder) &&
-                        std::count(names->begin(), names->end(), kMirrorFolder);
-                    caseSensitive = bothListed || !remote->list(kMirrorFolder).has_value();
-                } catch (const RemoteError& e) {
-                    if (e.kind() != RemoteError::Kind::File) throw;
-                    throw RemoteError(RemoteError::Kind::Fatal, e.what());
-                }
-            });
-        if (ready) {
-            try {
-                journal->recordCaseSensitive(caseSensitive);
-            } catch (const Error& e) {
-                report.problem = e.what();
-            }
-        } else {
-            remote.reset();
+    };
+    auto joinWarming = [&] {
+        for (auto& thread : warming) {
+            if (thread.joinable()) thread.join();
         }
-    }
-
-    // The plan: what differs from the manifest is sent; what the site no longer has goes.
-    std::vector<Target> sends;
-    std::set<std::string> wanted, wantedFolded;
-    for (const auto& target : targetsOf(files_, caseSensitive)) {
-        if (!local[target.file]) continue;
-        wanted.insert(target.remote);
-        wantedFolded.insert(lower(target.remote));
-        const auto known = manifest.files.find(target.remote);
-        if (known != manifest.files.end() && known->second == *local[target.file]) {
-            report.skipped.push_back(target.remote);
-        } else {
-            sends.push_back(target);
-            progress.bytesTotal += local[target.file]->size;
-        }
-    }
-    std::vector<std::string> stale, forgotten;
-    for (const auto& [path, entry] : manifest.files) {
-        if (wanted.count(path)) continue;
-        // Where names ignore case, an old "0.gif" is the new "0.GIF": replaced, not deleted.
-        (!caseSensitive && wantedFolded.count(lower(path)) ? forgotten : stale).push_back(path);
-    }
-    progress.filesTotal = sends.size() + stale.size();
-
-    if (options_.dryRun) {
-        for (const auto& target : sends) report.uploaded.push_back(target.remote);
-        report.deleted = stale;
+    };
+    try {
+        slots[0] = remote_(cancel_);
+    } catch (const Error& e) {
+        report.problem = e.what();
         return report;
     }
-
-    std::size_t next = 0;
-    bool going = remote && report.problem.empty() && !report.cancelled;
-    while (going && next < sends.size()) {
-        const Target& target = sends[next];
-        progress.currentFile = target.remote;
-        tell(true);
-        const std::uint64_t before = progress.bytesDone;
-        going = attempt(target.remote, [&] {
-            const auto bytes = readFileBytes(files_[target.file].hostPath);
-            if (!bytes) throw RemoteError(RemoteError::Kind::File, "the file cannot be read.");
-            remote->upload(target.remote, *bytes, [&](std::uint64_t sent) {
-                progress.bytesDone = before + sent;
-                tell(false);
-            });
-            journal->recordUpload(target.remote, {bytes->size(), sha256Hex(*bytes)});
-            report.uploaded.push_back(target.remote);
-        });
-        if (!going) break;
-        progress.bytesDone = before + local[target.file]->size;
-        ++progress.filesDone;
-        ++next;
-    }
-    std::size_t nextStale = 0;
-    while (going && nextStale < stale.size()) {
-        const std::string& path = stale[nextStale];
-        progress.currentFile = path;
-        tell(true);
-        going = attempt(path, [&] {
-            remote->remove(path);
-            journal->recordDeletion(path);
-            report.deleted.push_back(path);
-        });
-        if (!going) break;
-        ++progress.filesDone;
-        ++nextStale;
+    if (attempt("", [&] { slots[0]->connect(); })) {
+        // More connections at once when the manifest already shows files to send.
+        std::size_t changed = 0;
+        for (const auto& group : planUpload(files_, local, manifest, nullptr, caseSensitive).sends)
+            changed += group.size();
+        for (std::size_t slot = 1; slot < slots.size() && slot < changed; ++slot) {
+            warming[slot] = std::thread(open, slot);
+        }
     }
 
-    // What the stop left undone.
-    const std::string why = report.cancelled ? "not sent: publishing was cancelled."
-                                             : "not sent: publishing stopped (see above).";
-    for (; next < sends.size(); ++next) report.failed.push_back({sends[next].remote, why});
-    for (; nextStale < stale.size(); ++nextStale) {
-        report.failed.push_back(
-            {stale[nextStale], report.cancelled ? "not deleted: publishing was cancelled."
-                                                : "not deleted: publishing stopped (see above)."});
+    // The site's folders on the server: listed once each, made where missing.
+    RemoteListings listings;
+    const bool ready = !stopped && attempt("", [&] {
+        RemoteFiles& remote = *slots[0];
+        try {
+            listings.clear();
+            // Whether a folder exists shows in its parent's listing: some servers list a missing
+            // folder as an empty one.
+            auto root = remote.list("");
+            if (!root || root->empty()) {
+                remote.makeFolder("");
+                root.emplace();
+            }
+            auto listed = [](const std::vector<RemoteEntry>& entries, const std::string& name,
+                             bool exact) {
+                return std::any_of(entries.begin(), entries.end(), [&](const RemoteEntry& e) {
+                    return e.folder && (exact ? e.name == name : lower(e.name) == lower(name));
+                });
+            };
+            // Makes a folder the parent's listing lacks; false when the server refused because
+            // it exists under another case.
+            auto make = [&](const std::string& folder) {
+                if (remote.makeFolder(folder)) return true;
+                const auto [parent, name] = splitLast(folder);
+                const auto again = remote.list(parent);
+                if (again && listed(*again, name, false)) return false;
+                throw RemoteError(
+                    RemoteError::Kind::Fatal,
+                    "The folder " + folder + " could not be created on " + destination_ + ".");
+            };
+            const bool siteListed = listed(*root, kRemoteFolder, false);
+            if (!siteListed) make(kRemoteFolder);
+            bool mirrorListed = listed(*root, kMirrorFolder, true);
+            if (!manifest.caseSensitive) {
+                // A server that lists both spellings, or makes "tarvomen" beside "Tarvomen",
+                // tells the names apart; one that refuses it does not.
+                caseSensitive = (siteListed && mirrorListed) || make(kMirrorFolder);
+                mirrorListed = caseSensitive;
+            } else if (caseSensitive && !mirrorListed) {
+                make(kMirrorFolder);
+                mirrorListed = true;
+            }
+            auto site = siteListed ? remote.list(kRemoteFolder) : std::nullopt;
+            if (!site) site.emplace();
+            const bool dataListed = listed(*site, kDataFolder, caseSensitive);
+            listings[kRemoteFolder] = std::move(site);
+            auto data = dataListed ? remote.list(kRemoteDataFolder) : std::nullopt;
+            if (!dataListed && hasMedia) make(kRemoteDataFolder);
+            if (!data) data.emplace();
+            listings[kRemoteDataFolder] = std::move(data);
+            if (caseSensitive) {
+                auto pages = mirrorListed ? remote.list(kMirrorFolder) : std::nullopt;
+                if (!pages) pages.emplace();
+                listings[kMirrorFolder] = std::move(pages);
+            }
+        } catch (const RemoteError& e) {
+            if (e.kind() != RemoteError::Kind::File) throw;
+            throw RemoteError(RemoteError::Kind::Fatal, e.what());
+        }
+    });
+    if (ready) {
+        try {
+            journal->recordCaseSensitive(caseSensitive);
+        } catch (const Error& e) {
+            report.problem = e.what();
+            stopped = true;
+        }
     }
+
+    // The plan: what the server lacks or holds otherwise is sent; what the site no longer has
+    // goes.
+    const UploadPlan plan =
+        planUpload(files_, local, manifest, ready ? &listings : nullptr, caseSensitive);
+    report.skipped = plan.skipped;
+    progress.filesTotal = plan.sendCount() + plan.deletions.size();
+    progress.bytesTotal = plan.bytes;
+
+    // Runs steps over the connections, each taking the next step when it is free. Returns
+    // which steps were done.
+    auto runSteps = [&](const std::vector<Step>& steps) {
+        std::vector<char> done(steps.size(), 0);
+        std::atomic<std::size_t> next{0};
+        auto work = [&](std::size_t slot) {
+            if (warming[slot].joinable()) warming[slot].join();
+            if (!slots[slot]) open(slot);
+            if (!slots[slot]) return;
+            for (;;) {
+                if (stopped || cancel_) return;
+                const std::size_t i = next++;
+                if (i >= steps.size()) return;
+                {
+                    const std::lock_guard lock(mutex);
+                    ++progress.filesStarted;
+                    progress.currentFile = steps[i].path;
+                    tell(true);
+                }
+                if (!attempt(steps[i].path, [&] { steps[i].action(*slots[slot], slot); })) return;
+                done[i] = 1;
+            }
+        };
+        std::vector<std::thread> helpers;
+        for (std::size_t slot = 1; slot < slots.size() && slot < steps.size(); ++slot) {
+            helpers.emplace_back(work, slot);
+        }
+        if (!steps.empty()) work(0);
+        for (auto& helper : helpers) helper.join();
+        return done;
+    };
+
+    auto sendStep = [&](const Target& target) {
+        return Step{target.remote, [&, target](RemoteFiles& remote, std::size_t slot) {
+                        const auto bytes = readFileBytes(files_[target.file].hostPath);
+                        if (!bytes) {
+                            throw RemoteError(RemoteError::Kind::File, "the file cannot be read.");
+                        }
+                        remote.upload(target.remote, *bytes, [&](std::uint64_t sent) {
+                            const std::lock_guard lock(mutex);
+                            inFlight[slot] = sent;
+                            progress.bytesDone = bytesFinished;
+                            for (const auto n : inFlight) progress.bytesDone += n;
+                            tell(false);
+                        });
+                        const std::lock_guard lock(mutex);
+                        journal->recordUpload(target.remote, {bytes->size(), sha256Hex(*bytes)});
+                        report.uploaded.push_back(target.remote);
+                        inFlight[slot] = 0;
+                        bytesFinished += bytes->size();
+                        progress.bytesDone = bytesFinished;
+                        for (const auto n : inFlight) progress.bytesDone += n;
+                        ++progress.filesDone;
+                        tell(true);
+                    }};
+    };
+    for (const auto& group : plan.sends) {
+        std::vector<Step> steps;
+        for (const auto& target : group) steps.push_back(sendStep(target));
+        const auto done = (ready && !stopped) ? runSteps(steps) : std::vector<char>(steps.size());
+        for (std::size_t i = 0; i < steps.size(); ++i) {
+            if (!done[i]) report.notTried.push_back(steps[i].path);
+        }
+    }
+    std::vector<Step> deletions;
+    for (const auto& path : plan.deletions) {
+        deletions.push_back({path, [&, path](RemoteFiles& remote, std::size_t) {
+                                 remote.remove(path);
+                                 const std::lock_guard lock(mutex);
+                                 if (journal->data().files.count(path))
+                                     journal->recordDeletion(path);
+                                 report.deleted.push_back(path);
+                                 ++progress.filesDone;
+                                 tell(true);
+                             }});
+    }
+    const auto deleted =
+        (ready && !stopped) ? runSteps(deletions) : std::vector<char>(deletions.size());
+    for (std::size_t i = 0; i < deletions.size(); ++i) {
+        if (!deleted[i]) report.notTried.push_back(deletions[i].path);
+    }
+    joinWarming();
     try {
-        for (const auto& path : forgotten) journal->recordDeletion(path);
+        if (ready) {
+            for (const auto& path : plan.forgotten) journal->recordDeletion(path);
+        }
         journal->compact();
     } catch (const Error&) {
         // The journal already holds every confirmed change; compacting can wait for next time.
@@ -374,9 +481,12 @@ std::unique_ptr<SiteUploader> makeSiteUploader(const Drive& drive, const Publish
     ConnectionOptions connection;
     connection.allowPlainFtp = allowPlainFtp || settings.allowPlainFtp;
     connection.publicKeyPin = settings.publicKeyPin;
-    auto factory = [target, connection](const std::atomic<bool>& cancel) {
+    connection.connectTimeout = options.connectTimeout;
+    connection.stallTimeout = options.stallTimeout;
+    auto share = std::make_shared<CurlShare>();
+    auto factory = [target, connection, share](const std::atomic<bool>& cancel) {
         return std::make_unique<CurlRemoteFiles>(target.host, target.user, target.password,
-                                                 connection, cancel);
+                                                 connection, cancel, share);
     };
     return std::make_unique<SiteUploader>(std::move(files), target.host.display(),
                                           store.manifestPath(target.host.manifestKey(target.user)),

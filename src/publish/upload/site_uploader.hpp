@@ -40,11 +40,12 @@ struct PublishTarget {
 };
 
 struct PublishProgress {
+    std::size_t filesStarted = 0;
     std::size_t filesDone = 0;
     std::size_t filesTotal = 0;
     std::uint64_t bytesDone = 0;
     std::uint64_t bytesTotal = 0;
-    std::string currentFile;  // remote path being sent or deleted; empty between files
+    std::string currentFile;  // remote path last started; empty when none is under way
 };
 
 struct PublishReport {
@@ -62,9 +63,12 @@ struct PublishReport {
     std::vector<std::string> skipped;        // unchanged on the server
     std::vector<std::string> deleted;        // in a dry run: what would be deleted
     std::vector<Failure> failed;
+    std::vector<std::string> notTried;  // left undone when the run stopped
     std::vector<std::string> notes;
 
-    bool succeeded() const { return problem.empty() && failed.empty() && !cancelled; }
+    bool succeeded() const {
+        return problem.empty() && failed.empty() && notTried.empty() && !cancelled;
+    }
 };
 
 // The report as the user reads it: a summary line, then each list with its files.
@@ -72,19 +76,23 @@ std::string formatReport(const PublishReport& report);
 
 struct UploadOptions {
     bool dryRun = false;                         // plan and report only; contact nothing
+    int connections = 4;                         // connections at once, at most
     int attempts = 4;                            // tries per file before it counts as failed
     std::chrono::milliseconds firstDelay{1000};  // wait before the second try; doubles after
+    std::chrono::seconds connectTimeout{20};     // to reach the server and log in
+    std::chrono::seconds stallTimeout{60};       // no reply and no progress for this long
 };
 
 // Publishes the site folder: pages and the Data folder under the remote folder "Tarvomen", the
 // pages also under "tarvomen" where the server's names are case-sensitive (so that the pages'
-// addresses /Tarvomen/Data/... and /tarvomen/N.html both work). Only what differs from the
-// manifest of the last runs is sent, media first and the home page last; files the site no
-// longer has are deleted from the server afterwards. The manifest takes a file only once the
-// server confirmed it, so a broken run is completed by the next one.
+// addresses /Tarvomen/Data/... and /tarvomen/N.html both work). Each run lists the site's
+// folders on the server once and sends what differs from the manifest of the last runs or is
+// missing there, over several connections at once: media first, then the pages, the home
+// page last. Files the site no longer has are deleted afterwards, if an earlier run sent
+// them. The manifest takes a file only once the server confirmed it.
 //
-// run() may be called on any thread: it reads only host files and the manifest. cancel() and
-// onProgress may cross threads; onProgress is called on run()'s thread.
+// run() may be called on any thread: it reads only host files and the manifest. cancel() may be
+// called from any thread; onProgress is called from the run's threads, one call at a time.
 class SiteUploader {
   public:
     using RemoteFactory =
