@@ -3,7 +3,9 @@
 
 Serves ROOT to one user. With --tls CERTFILE (certificate and key in one PEM file) it speaks
 explicit FTPS and refuses to log in or move data without TLS. With --case-insensitive, names
-resolve without regard to letter case, as on a Windows server. Prints "PORT <n>" on stdout once
+resolve without regard to letter case, as on a Windows server. With --full-for TEXT it answers
+552 (no room) to every upload whose path holds TEXT. With --delay SECONDS every reply comes that
+much late, as from a server far away. Prints "PORT <n>" on stdout once
 it listens, then serves until it is killed.
 """
 
@@ -56,6 +58,26 @@ def tls_handler_class():
     return Handler
 
 
+def with_faults(handler, full_for, delay):
+    """The handler class, answering 552 to uploads of paths holding `full_for` and sending each
+    reply `delay` seconds late."""
+
+    class Faulty(handler):
+        def ftp_STOR(self, file, mode="w"):
+            if full_for and full_for in file:
+                self.respond("552 Requested file action aborted: exceeded storage allocation.")
+                return None
+            return super().ftp_STOR(file, mode)
+
+        def respond(self, resp, logfun=None):
+            if delay <= 0:
+                return super().respond(resp)
+            parent = super()
+            self.ioloop.call_later(delay, lambda: parent.respond(resp) if self.connected else None)
+
+    return Faulty
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--root", required=True)
@@ -64,6 +86,8 @@ def main():
     parser.add_argument("--port", type=int, default=0)
     parser.add_argument("--tls", metavar="CERTFILE")
     parser.add_argument("--case-insensitive", action="store_true")
+    parser.add_argument("--full-for", default="")
+    parser.add_argument("--delay", type=float, default=0.0)
     args = parser.parse_args()
 
     authorizer = DummyAuthorizer()
@@ -81,11 +105,14 @@ def main():
     handler.permit_foreign_addresses = False
     if args.case_insensitive:
         handler.abstracted_fs = CaseInsensitiveFS
+    if args.full_for or args.delay > 0:
+        handler = with_faults(handler, args.full_for, args.delay)
 
     server = FTPServer(("127.0.0.1", args.port), handler)
     print("PORT", server.address[1], flush=True)
     sys.stdout.close()
-    server.serve_forever(handle_exit=True)
+    # Short polls: delayed replies are sent between them.
+    server.serve_forever(timeout=0.002 if args.delay > 0 else 1.0, handle_exit=True)
 
 
 if __name__ == "__main__":

@@ -1,9 +1,12 @@
 #include "ftp_test_server.hpp"
 
+#include <arpa/inet.h>
 #include <fcntl.h>
+#include <netinet/in.h>
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -12,6 +15,7 @@
 #include <chrono>
 #include <fstream>
 #include <random>
+#include <sstream>
 #include <stdexcept>
 #include <thread>
 
@@ -22,7 +26,7 @@ namespace fs = std::filesystem;
 namespace tarvomen::testing {
 namespace {
 
-pid_t spawn(const std::vector<std::string>& argv, int stdoutFd) {
+pid_t spawn(const std::vector<std::string>& argv, int stdoutFd, bool ownGroup = false) {
     std::vector<char*> args;
     for (const auto& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
     args.push_back(nullptr);
@@ -30,8 +34,15 @@ pid_t spawn(const std::vector<std::string>& argv, int stdoutFd) {
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, stdoutFd, STDOUT_FILENO);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    if (ownGroup) {
+        posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
+        posix_spawnattr_setpgroup(&attributes, 0);
+    }
     pid_t pid = -1;
-    const int result = posix_spawn(&pid, args[0], &actions, nullptr, args.data(), environ);
+    const int result = posix_spawn(&pid, args[0], &actions, &attributes, args.data(), environ);
+    posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
     if (result != 0) throw std::runtime_error("cannot start " + argv[0]);
     return pid;
@@ -45,6 +56,80 @@ int waitFor(pid_t pid) {
 }
 
 }  // namespace
+
+pid_t startProgram(const std::vector<std::string>& argv) {
+    const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+    const pid_t pid = spawn(argv, null, true);
+    ::close(null);
+    return pid;
+}
+
+// The processes `pid` started, and theirs, by their parent in /proc.
+std::vector<pid_t> descendantsOf(pid_t pid) {
+    std::vector<std::pair<pid_t, pid_t>> parents;  // process, parent
+    for (const auto& entry : fs::directory_iterator("/proc")) {
+        const std::string name = entry.path().filename().string();
+        if (name.find_first_not_of("0123456789") != std::string::npos) continue;
+        std::ifstream stat(entry.path() / "stat");
+        std::string line;
+        std::getline(stat, line);
+        const auto close = line.rfind(')');
+        if (close == std::string::npos) continue;
+        std::istringstream rest(line.substr(close + 2));
+        char state = 0;
+        pid_t parent = 0;
+        rest >> state >> parent;
+        parents.emplace_back(std::stoi(name), parent);
+    }
+    std::vector<pid_t> out = {pid};
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        for (const auto& [process, parent] : parents) {
+            if (parent == out[i]) out.push_back(process);
+        }
+    }
+    out.erase(out.begin());
+    return out;
+}
+
+void killProgram(pid_t pid) {
+    if (pid <= 0) return;
+    // Servers that start a process per connection may move it out of the group.
+    const auto children = descendantsOf(pid);
+    ::kill(-pid, SIGKILL);
+    for (const pid_t child : children) ::kill(child, SIGKILL);
+    waitFor(pid);
+}
+
+int freePort() {
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    if (::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+        ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+        ::close(fd);
+        throw std::runtime_error("no free port");
+    }
+    ::close(fd);
+    return ntohs(address.sin_port);
+}
+
+bool waitForPort(int port, int seconds) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    while (std::chrono::steady_clock::now() < deadline) {
+        const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        address.sin_port = htons(static_cast<std::uint16_t>(port));
+        const bool up = ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+        ::close(fd);
+        if (up) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return false;
+}
 
 std::string runProgram(const std::vector<std::string>& argv) {
     int out[2];
@@ -111,6 +196,14 @@ void FtpTestServer::start() {
         argv.push_back(certificate_.string());
     }
     if (options_.caseInsensitive) argv.push_back("--case-insensitive");
+    if (!options_.fullFor.empty()) {
+        argv.push_back("--full-for");
+        argv.push_back(options_.fullFor);
+    }
+    if (options_.delay > 0) {
+        argv.push_back("--delay");
+        argv.push_back(std::to_string(options_.delay));
+    }
 
     // A restart may find the port still held by the old process for a moment.
     for (int attempt = 0; attempt < 50; ++attempt) {

@@ -11,6 +11,15 @@ namespace tarvomen::testing {
 // Runs a program and returns what it wrote on its standard output; throws when it fails.
 std::string runProgram(const std::vector<std::string>& argv);
 
+// Starts a program in the background in a process group of its own, its output thrown away;
+// killProgram ends the group (the program and the processes it started).
+pid_t startProgram(const std::vector<std::string>& argv);
+void killProgram(pid_t pid);
+// A TCP port on 127.0.0.1 that nothing listens on just now.
+int freePort();
+// Waits until something accepts connections on the port; false after `seconds`.
+bool waitForPort(int port, int seconds);
+
 // A real FTP server on 127.0.0.1 (tests/publish/ftp_server.py on Debian's python3-pyftpdlib),
 // serving a fresh folder to one user, started by the constructor and killed by the destructor.
 class FtpTestServer {
@@ -18,6 +27,8 @@ class FtpTestServer {
     struct Options {
         bool tls = false;              // explicit FTPS with a self-signed certificate, required
         bool caseInsensitive = false;  // names compare without regard to case
+        std::string fullFor;           // uploads of paths holding this are refused with 552
+        double delay = 0;              // seconds each reply comes late
         std::string user = "shop@example.com";
         std::string password = "p@ss:w0rd";
     };

@@ -2,6 +2,7 @@
 # python3-pyftpdlib, with certificates made by openssl.
 add_library(tarvomen_upload_testsupport STATIC
   ${CMAKE_CURRENT_SOURCE_DIR}/ftp_test_server.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/upload_servers.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/upload_test_support.cpp)
 target_include_directories(tarvomen_upload_testsupport PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(tarvomen_upload_testsupport PUBLIC tarvomen_upload tarvomen_testsupport)
@@ -10,6 +11,11 @@ target_compile_definitions(tarvomen_upload_testsupport
 
 tarvomen_add_test(upload_tests
   SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/upload_test.cpp
+  LIBS tarvomen_upload_testsupport GTest::gmock)
+
+# vsftpd and sshd, started as root (skipped otherwise) for a local test user.
+tarvomen_add_test(upload_server_tests
+  SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/upload_servers_test.cpp
   LIBS tarvomen_upload_testsupport GTest::gmock)
 
 tarvomen_add_test(publish_command_tests

@@ -60,6 +60,19 @@ publish::PublishReport publishTo(const SmallSite& site, const FtpTestServer& ser
     return uploader->run();
 }
 
+publish::PublishReport publishTo(const SmallSite& site, const std::string& host,
+                                 const std::string& user, const std::string& password,
+                                 publish::UploadOptions options,
+                                 std::function<void(publish::SiteUploader&)> prepare) {
+    publish::PublishTarget target;
+    target.host = publish::RemoteHost::parse(host + "/www");
+    target.user = user;
+    target.password = password;
+    auto uploader = publish::makeSiteUploader(site.drive, target, false, options);
+    if (prepare) prepare(*uploader);
+    return uploader->run();
+}
+
 void acceptIdentity(const SmallSite& site, const publish::PublishReport& report) {
     ASSERT_TRUE(report.identity.has_value()) << report.problem;
     publish::PublishStore::forDrive(site.drive).trust(*report.identity);

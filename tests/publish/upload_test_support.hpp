@@ -35,6 +35,12 @@ publish::PublishReport publishTo(const SmallSite& site, const FtpTestServer& ser
                                  bool allowPlainFtp = false,
                                  std::function<void(publish::SiteUploader&)> prepare = {});
 
+// Publishes the site to `host` (as the FTP host field holds it) below its folder "www".
+publish::PublishReport publishTo(const SmallSite& site, const std::string& host,
+                                 const std::string& user, const std::string& password,
+                                 publish::UploadOptions options = fastOptions(),
+                                 std::function<void(publish::SiteUploader&)> prepare = {});
+
 // Stores the server identity the report was refused for as accepted.
 void acceptIdentity(const SmallSite& site, const publish::PublishReport& report);
 

@@ -271,8 +271,11 @@ struct CurlRemoteFiles::Impl {
         ServerIdentity identity;
         identity.kind = ServerIdentity::Kind::SshHostKey;
         identity.host = self->host.settingsKey();
-        identity.problem = self->pin.empty() ? "this host key was never accepted."
-                                             : "the host key changed since it was accepted.";
+        identity.problem = self->pin.empty()
+                               ? "this host key was never accepted."
+                               : "the host key changed since the one with the "
+                                 "fingerprint " +
+                                     self->options.acceptedFingerprint + " was accepted.";
         identity.fingerprint = fingerprint;
         identity.publicKeyPin = pin;
         identity.details.emplace_back("Key type", sshKeyTypeName(type));
@@ -327,8 +330,13 @@ struct CurlRemoteFiles::Impl {
         curl_easy_setopt(curl, CURLOPT_XFERINFODATA, this);
         curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &discard);
         if (sftp()) {
-            curl_easy_setopt(curl, CURLOPT_SSH_AUTH_TYPES,
-                             static_cast<long>(CURLSSH_AUTH_PASSWORD | CURLSSH_AUTH_KEYBOARD));
+            long methods = CURLSSH_AUTH_PASSWORD | CURLSSH_AUTH_KEYBOARD;
+            if (!options.sshKeyFile.empty()) {
+                methods |= CURLSSH_AUTH_PUBLICKEY;
+                curl_easy_setopt(curl, CURLOPT_SSH_PRIVATE_KEYFILE, options.sshKeyFile.c_str());
+                curl_easy_setopt(curl, CURLOPT_KEYPASSWD, password.c_str());
+            }
+            curl_easy_setopt(curl, CURLOPT_SSH_AUTH_TYPES, methods);
             curl_easy_setopt(curl, CURLOPT_SSH_HOSTKEYFUNCTION, &Impl::onHostKey);
             curl_easy_setopt(curl, CURLOPT_SSH_HOSTKEYDATA, this);
         } else {
@@ -370,8 +378,8 @@ struct CurlRemoteFiles::Impl {
                 return;
             }
             if (code == CURLE_PEER_FAILED_VERIFICATION) {
-                throw untrusted("the certificate changed since it was accepted (" + mismatch +
-                                ").");
+                throw untrusted("the certificate changed since the one with the fingerprint " +
+                                options.acceptedFingerprint + " was accepted (" + mismatch + ").");
             }
         }
         if (code == CURLE_OK) return;
@@ -516,11 +524,10 @@ bool CurlRemoteFiles::makeFolder(const std::string& path) {
         std::string partial;
         for (const auto& part : d.host.folder) {
             partial += (partial.empty() ? "" : "/") + part;
-            targets.push_back(d.sftp() ? root.sftpCommandPath(partial)
-                                       : root.ftpCommandPath(partial));
+            targets.push_back(root.commandPath(partial));
         }
     } else {
-        targets.push_back(d.sftp() ? d.host.sftpCommandPath(path) : d.host.ftpCommandPath(path));
+        targets.push_back(d.host.commandPath(path));
     }
     if (targets.empty()) return true;
     std::vector<std::string> commands;
@@ -552,7 +559,7 @@ std::optional<std::vector<RemoteEntry>> CurlRemoteFiles::list(const std::string&
         curl_easy_setopt(d.curl, CURLOPT_NOBODY, 1L);
         curl_easy_setopt(d.curl, CURLOPT_HEADERFUNCTION, &collect);
         curl_easy_setopt(d.curl, CURLOPT_HEADERDATA, &replies);
-        d.setQuotes(CURLOPT_QUOTE, {"STAT " + d.host.ftpCommandPath(folder)});
+        d.setQuotes(CURLOPT_QUOTE, {"STAT " + d.host.commandPath(folder)});
         bool stated = true;
         try {
             d.perform(what);
@@ -593,13 +600,12 @@ void CurlRemoteFiles::upload(const std::string& path, std::string_view bytes,
     curl_easy_setopt(d.curl, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(bytes.size()));
     if (d.sftp()) {
         // SFTP renames do not replace a file, so the old one goes first.
-        d.setQuotes(CURLOPT_POSTQUOTE,
-                    {"*rm " + sftpQuoted(d.host.sftpCommandPath(path)),
-                     "rename " + sftpQuoted(d.host.sftpCommandPath(temporaryPath)) + " " +
-                         sftpQuoted(d.host.sftpCommandPath(path))});
+        d.setQuotes(CURLOPT_POSTQUOTE, {"*rm " + sftpQuoted(d.host.commandPath(path)),
+                                        "rename " + sftpQuoted(d.host.commandPath(temporaryPath)) +
+                                            " " + sftpQuoted(d.host.commandPath(path))});
     } else {
-        d.setQuotes(CURLOPT_POSTQUOTE, {"RNFR " + d.host.ftpCommandPath(temporaryPath),
-                                        "RNTO " + d.host.ftpCommandPath(path)});
+        d.setQuotes(CURLOPT_POSTQUOTE, {"RNFR " + d.host.commandPath(temporaryPath),
+                                        "RNTO " + d.host.commandPath(path)});
     }
     try {
         d.perform("Upload of " + path);
@@ -608,9 +614,9 @@ void CurlRemoteFiles::upload(const std::string& path, std::string_view bytes,
         // Some servers rename only onto a free name: delete the old file, then rename.
         d.prepare(d.rootUrl());
         curl_easy_setopt(d.curl, CURLOPT_NOBODY, 1L);
-        d.setQuotes(CURLOPT_QUOTE, {"*DELE " + d.host.ftpCommandPath(path),
-                                    "RNFR " + d.host.ftpCommandPath(temporaryPath),
-                                    "RNTO " + d.host.ftpCommandPath(path)});
+        d.setQuotes(CURLOPT_QUOTE, {"*DELE " + d.host.commandPath(path),
+                                    "RNFR " + d.host.commandPath(temporaryPath),
+                                    "RNTO " + d.host.commandPath(path)});
         d.perform("Renaming " + temporaryPath + " to " + name);
         return;
     }
@@ -628,8 +634,8 @@ void CurlRemoteFiles::remove(const std::string& path) {
     const auto [folder, name] = splitLast(path);
     d.prepare(d.rootUrl());
     curl_easy_setopt(d.curl, CURLOPT_NOBODY, 1L);
-    d.setQuotes(CURLOPT_QUOTE, {d.sftp() ? "rm " + sftpQuoted(d.host.sftpCommandPath(path))
-                                         : "DELE " + d.host.ftpCommandPath(path)});
+    d.setQuotes(CURLOPT_QUOTE, {d.sftp() ? "rm " + sftpQuoted(d.host.commandPath(path))
+                                         : "DELE " + d.host.commandPath(path)});
     try {
         d.perform("Deleting " + path);
     } catch (const RemoteError& e) {

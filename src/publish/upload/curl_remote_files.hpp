@@ -12,8 +12,10 @@
 namespace tarvomen::publish {
 
 struct ConnectionOptions {
-    bool allowPlainFtp = false;  // FTP without TLS when the server offers none
-    std::string publicKeyPin;    // accepted certificate or host key ("" for none)
+    bool allowPlainFtp = false;       // FTP without TLS when the server offers none
+    std::string publicKeyPin;         // accepted certificate or host key ("" for none)
+    std::string acceptedFingerprint;  // its fingerprint, as the user saw it
+    std::string sshKeyFile;           // SFTP: a private key to log in with, before the password
     std::chrono::seconds connectTimeout{20};
     std::chrono::seconds stallTimeout{60};  // no progress and no reply for this long fails
 };

@@ -118,6 +118,7 @@ std::map<std::string, HostSettings> PublishStore::readAll() const {
         if (name == "allow-plain-ftp") current->allowPlainFtp = value == "yes";
         if (name == "certificate-sha256") current->certificateSha256 = value;
         if (name == "public-key-sha256") current->publicKeyPin = value;
+        if (name == "ssh-key-file") current->sshKeyFile = value;
     }
     return all;
 }
@@ -140,6 +141,7 @@ void PublishStore::saveSettings(const std::string& key, const HostSettings& sett
         if (!s.certificateSha256.empty())
             out << "certificate-sha256 = " << s.certificateSha256 << "\n";
         if (!s.publicKeyPin.empty()) out << "public-key-sha256 = " << s.publicKeyPin << "\n";
+        if (!s.sshKeyFile.empty()) out << "ssh-key-file = " << s.sshKeyFile << "\n";
     }
     replaceFile(folder_ / "settings", out.str());
 }

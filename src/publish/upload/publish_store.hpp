@@ -16,6 +16,7 @@ struct HostSettings {
     bool allowPlainFtp = false;     // "Allow unencrypted FTP"
     std::string certificateSha256;  // fingerprint of the accepted certificate or host key
     std::string publicKeyPin;       // base64 SHA-256 of its public key, pinned on every connection
+    std::string sshKeyFile;  // SFTP: private key to log in with (its passphrase: the password)
 
     friend bool operator==(const HostSettings&, const HostSettings&) = default;
 };

@@ -155,18 +155,11 @@ std::string RemoteHost::url(std::string_view relativePath, bool directory) const
     return out;
 }
 
-std::string RemoteHost::ftpCommandPath(std::string_view relativePath) const {
+std::string RemoteHost::commandPath(std::string_view relativePath) const {
     std::string out;
     for (const auto& part : folder) out += (out.empty() ? "" : "/") + part;
     for (const auto& part : splitPath(relativePath)) out += (out.empty() ? "" : "/") + part;
     return out.empty() ? "." : out;
-}
-
-std::string RemoteHost::sftpCommandPath(std::string_view relativePath) const {
-    std::string out = "/~";
-    for (const auto& part : folder) out += "/" + part;
-    for (const auto& part : splitPath(relativePath)) out += "/" + part;
-    return out;
 }
 
 }  // namespace tarvomen::publish

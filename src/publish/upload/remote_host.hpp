@@ -35,11 +35,10 @@ struct RemoteHost {
     // libcurl URL of a path below the folder ("Tarvomen/Data/0.GIF", "" for the folder
     // itself), every component percent-encoded; `directory` ends it with "/".
     std::string url(std::string_view relativePath, bool directory) const;
-    // The path of `relativePath` in FTP commands, from the login folder ("www/Tarvomen"; "."
-    // for the login folder itself).
-    std::string ftpCommandPath(std::string_view relativePath) const;
-    // The path of `relativePath` in SFTP commands, below the home folder ("/~/www/Tarvomen").
-    std::string sftpCommandPath(std::string_view relativePath) const;
+    // The path of `relativePath` in FTP and SFTP commands, relative to the login folder
+    // ("www/Tarvomen"; "." for the login folder itself). Relative, as libcurl reads "/~/" in
+    // an SFTP command only where the path is not quoted, and quoting keeps blanks whole.
+    std::string commandPath(std::string_view relativePath) const;
 };
 
 // Splits "a/b/c" into its non-empty components.

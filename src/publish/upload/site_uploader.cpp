@@ -481,6 +481,8 @@ std::unique_ptr<SiteUploader> makeSiteUploader(const Drive& drive, const Publish
     ConnectionOptions connection;
     connection.allowPlainFtp = allowPlainFtp || settings.allowPlainFtp;
     connection.publicKeyPin = settings.publicKeyPin;
+    connection.sshKeyFile = settings.sshKeyFile;
+    connection.acceptedFingerprint = settings.certificateSha256;
     connection.connectTimeout = options.connectTimeout;
     connection.stallTimeout = options.stallTimeout;
     auto share = std::make_shared<CurlShare>();
