@@ -359,7 +359,7 @@ TEST(UploadTest, ASilentServerTimesOutAsTheMessageSays) {
     options.attempts = 4;
     options.connectTimeout = std::chrono::seconds(2);
     options.stallTimeout = std::chrono::seconds(2);
-    for (const std::string host : {"127.0.0.1:" + port, "sftp://127.0.0.1:" + port}) {
+    for (const std::string& host : {"127.0.0.1:" + port, "sftp://127.0.0.1:" + port}) {
         SCOPED_TRACE(host);
         const auto start = std::chrono::steady_clock::now();
         const PublishReport report = publishTo(site, host, "shop", "secret", options);

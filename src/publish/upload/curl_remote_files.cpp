@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <cstring>
 #include <mutex>
 
@@ -390,6 +391,37 @@ struct CurlRemoteFiles::Impl {
         throw error(code, what);
     }
 
+    // FTP commands on the control connection alone; the reply code of the last one. A refused
+    // command is no error here: libcurl would drop the connection after it.
+    int ftpCommands(const std::vector<std::string>& commands, const std::string& what,
+                    std::string* replies = nullptr) {
+        std::string collected;
+        prepare(rootUrl());
+        curl_easy_setopt(curl, CURLOPT_NOBODY, 1L);
+        curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, &collect);
+        curl_easy_setopt(curl, CURLOPT_HEADERDATA, &collected);
+        std::vector<std::string> lenient;
+        for (const auto& command : commands) lenient.push_back("*" + command);
+        setQuotes(CURLOPT_QUOTE, lenient);
+        perform(what);
+        // The last line "NNN text" is the last command's final reply.
+        int code = 0;
+        std::size_t start = 0;
+        while (start < collected.size()) {
+            std::size_t end = collected.find('\n', start);
+            if (end == std::string::npos) end = collected.size();
+            const std::string_view line(collected.data() + start, end - start);
+            if (line.size() >= 4 && line[3] == ' ' &&
+                std::all_of(line.begin(), line.begin() + 3,
+                            [](unsigned char c) { return std::isdigit(c); })) {
+                code = (line[0] - '0') * 100 + (line[1] - '0') * 10 + (line[2] - '0');
+            }
+            start = end + 1;
+        }
+        if (replies) *replies = std::move(collected);
+        return code;
+    }
+
     long replyCode() const {
         long reply = 0;
         curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &reply);
@@ -536,11 +568,18 @@ bool CurlRemoteFiles::makeFolder(const std::string& path) {
         commands.push_back(ignoreFailure +
                            (d.sftp() ? "mkdir " + sftpQuoted(targets[i]) : "MKD " + targets[i]));
     }
+    const std::string what = "Creating the folder " + (path.empty() ? d.host.display() : path);
+    if (!d.sftp()) {
+        for (auto& command : commands) {
+            if (command.front() == '*') command.erase(0, 1);
+        }
+        return d.ftpCommands(commands, what) == 257;
+    }
     d.prepare(d.rootUrl());
     curl_easy_setopt(d.curl, CURLOPT_NOBODY, 1L);
     d.setQuotes(CURLOPT_QUOTE, commands);
     try {
-        d.perform("Creating the folder " + (path.empty() ? d.host.display() : path));
+        d.perform(what);
     } catch (const RemoteError& e) {
         if (e.kind() != Kind::File) throw;
         return false;
@@ -555,22 +594,10 @@ std::optional<std::vector<RemoteEntry>> CurlRemoteFiles::list(const std::string&
     if (!d.sftp() && d.statLists) {
         // One command on the control connection: no data connection, no change of type.
         std::string replies;
-        d.prepare(d.rootUrl());
-        curl_easy_setopt(d.curl, CURLOPT_NOBODY, 1L);
-        curl_easy_setopt(d.curl, CURLOPT_HEADERFUNCTION, &collect);
-        curl_easy_setopt(d.curl, CURLOPT_HEADERDATA, &replies);
-        d.setQuotes(CURLOPT_QUOTE, {"STAT " + d.host.commandPath(folder)});
-        bool stated = true;
-        try {
-            d.perform(what);
-        } catch (const RemoteError& e) {
-            if (e.kind() != Kind::File) throw;
-            const long reply = d.replyCode();
-            if (reply == 450 || reply == 550) return std::nullopt;
-            d.statLists = false;  // not understood: list the usual way from now on
-            stated = false;
-        }
-        if (stated) return parseListing(statusBody(replies));
+        const int reply = d.ftpCommands({"STAT " + d.host.commandPath(folder)}, what, &replies);
+        if (reply == 211 || reply == 212 || reply == 213) return parseListing(statusBody(replies));
+        if (reply == 450 || reply == 550) return std::nullopt;
+        d.statLists = false;  // not understood: list the usual way from now on
     }
     std::string listing;
     d.prepare(d.host.url(folder, true));
@@ -632,10 +659,20 @@ void CurlRemoteFiles::upload(const std::string& path, std::string_view bytes,
 void CurlRemoteFiles::remove(const std::string& path) {
     Impl& d = *impl_;
     const auto [folder, name] = splitLast(path);
+    if (!d.sftp()) {
+        const int reply = d.ftpCommands({"DELE " + d.host.commandPath(path)}, "Deleting " + path);
+        if (reply == 250 || reply == 200) return;
+        const auto entries = list(folder);
+        if (entries && std::any_of(entries->begin(), entries->end(),
+                                   [&](const RemoteEntry& entry) { return entry.name == name; })) {
+            throw RemoteError(Kind::File, "Deleting " + path + " failed: the server answered " +
+                                              std::to_string(reply) + ".");
+        }
+        return;
+    }
     d.prepare(d.rootUrl());
     curl_easy_setopt(d.curl, CURLOPT_NOBODY, 1L);
-    d.setQuotes(CURLOPT_QUOTE, {d.sftp() ? "rm " + sftpQuoted(d.host.commandPath(path))
-                                         : "DELE " + d.host.commandPath(path)});
+    d.setQuotes(CURLOPT_QUOTE, {"rm " + sftpQuoted(d.host.commandPath(path))});
     try {
         d.perform("Deleting " + path);
     } catch (const RemoteError& e) {

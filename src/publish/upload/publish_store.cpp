@@ -215,12 +215,13 @@ ManifestJournal::~ManifestJournal() {
 }
 
 void ManifestJournal::append(const std::string& line) {
+    // Written through at once, so that a run that breaks off keeps it; not synced one by one:
+    // an entry the system loses makes the next run send that file again, nothing worse, as each
+    // run checks the server's listing. compact() syncs the whole.
     const int fd = ::open(path_.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0600);
     if (fd < 0) throw Error("Cannot write " + path_.string() + ": " + systemError());
     try {
         writeAll(fd, line + "\n", path_);
-        if (::fdatasync(fd) != 0)
-            throw Error("Cannot write " + path_.string() + ": " + systemError());
     } catch (...) {
         ::close(fd);
         throw;

@@ -16,7 +16,7 @@ struct HostSettings {
     bool allowPlainFtp = false;     // "Allow unencrypted FTP"
     std::string certificateSha256;  // fingerprint of the accepted certificate or host key
     std::string publicKeyPin;       // base64 SHA-256 of its public key, pinned on every connection
-    std::string sshKeyFile;  // SFTP: private key to log in with (its passphrase: the password)
+    std::string sshKeyFile{};  // SFTP: private key to log in with (its passphrase: the password)
 
     friend bool operator==(const HostSettings&, const HostSettings&) = default;
 };
@@ -66,9 +66,9 @@ struct ManifestData {
     static ManifestData load(const std::filesystem::path& path);
 };
 
-// A manifest being brought up to date during a run. Every change is appended to the file and
-// reaches the disk before the call returns, so an interrupted run loses nothing that was
-// confirmed. Holds a lock so that two runs never publish to the same place at once.
+// A manifest being brought up to date during a run. Every change is appended to the file
+// before the call returns, so an interrupted run loses nothing that was confirmed. Holds a lock so
+// that two runs never publish to the same place at once.
 class ManifestJournal {
   public:
     // Throws Error when another run holds the lock or the file cannot be opened.
