@@ -388,7 +388,11 @@ PublishReport SiteUploader::run() {
             if (!slots[slot]) open(slot);
             if (!slots[slot]) return;
             for (;;) {
-                if (stopped || cancel_) return;
+                if (cancel_ && next < steps.size()) {
+                    const std::lock_guard lock(mutex);
+                    stop(RemoteError(RemoteError::Kind::Cancelled, "Cancelled."));
+                }
+                if (stopped) return;
                 const std::size_t i = next++;
                 if (i >= steps.size()) return;
                 {
