@@ -73,15 +73,19 @@ void writeWholeFile(AppState& state, const std::string& windowsPath, std::string
 // Copies `MediaSource` to `MediaDest`; returns why it failed, or nothing.
 std::string copyMedia(AppState& state) {
     const GeneratorState& g = state.Generator;
+    GenerationRun* run = g.Run;
     try {
-        const std::filesystem::path from = state.drive.resolve(cp1252::toUtf8(g.MediaSource));
+        const std::string source = cp1252::toUtf8(g.MediaSource);
+        const std::filesystem::path from =
+            run ? run->mediaSource(source) : state.drive.resolve(source);
         const std::filesystem::path to = SiteHostPath(state, g.MediaDest);
+        const bool staged = run && !run->stage.empty();
         // A folder of the previous site's Data folder, kept in the new one, takes its name.
-        const GenerationRun* run = g.Run;
-        const int error =
-            run && !run->stage.empty() && isOneOf(to.filename().string(), run->dataFolders)
-                ? EISDIR
-                : CopyMediaFile(from, to);
+        if (staged && isOneOf(to.filename().string(), run->dataFolders)) {
+            return std::strerror(EISDIR);
+        }
+        CopyHints hints;
+        const int error = CopyMediaFile(from, to, staged, run ? run->copyHints : hints);
         return error == 0 ? std::string() : std::string(std::strerror(error));
     } catch (const PathError& error) {
         return error.what();

@@ -4,6 +4,7 @@
 
 #include "generator/generator.hpp"
 #include "platform/cp1252.hpp"
+#include "platform/error.hpp"
 
 namespace tarvomen {
 
@@ -33,6 +34,19 @@ const PageRecord& GenerationRun::page(std::int64_t recordNo) {
     auto it = pages_.find(recordNo);
     if (it == pages_.end()) it = pages_.emplace(recordNo, state_.files.readPage(recordNo)).first;
     return it->second;
+}
+
+const std::filesystem::path& GenerationRun::mediaSource(const std::string& windowsPath) {
+    if (const auto it = sources_.find(windowsPath); it != sources_.end()) return it->second;
+    if (const auto it = refusedSources_.find(windowsPath); it != refusedSources_.end()) {
+        throw PathError(it->second);
+    }
+    try {
+        return sources_.emplace(windowsPath, state_.drive.resolve(windowsPath)).first->second;
+    } catch (const PathError& error) {
+        refusedSources_.emplace(windowsPath, error.what());
+        throw;
+    }
 }
 
 void GenerationRun::noteCopied(const std::string& windowsDest) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "generator/generate.hpp"
+#include "generator/media_copy.hpp"
 #include "store/app_state.hpp"
 
 namespace tarvomen {
@@ -40,6 +41,11 @@ class GenerationRun {
     const StyleRecord& style(std::int32_t key);
     const PageRecord& page(std::int64_t recordNo);
 
+    // Host path of a media source (UTF-8 Windows path), resolved once per run; throws PathError
+    // for a source outside the drive.
+    const std::filesystem::path& mediaSource(const std::string& windowsPath);
+    CopyHints copyHints;
+
     // Notes a published medium. A failed one is listed with the current page.
     void noteCopied(const std::string& windowsDest);
     void noteFailed(const std::string& source, const std::string& url, std::string reason);
@@ -52,6 +58,8 @@ class GenerationRun {
     std::map<std::int64_t, ProductRecord> products_;
     std::map<std::int32_t, StyleRecord> styles_;
     std::map<std::int64_t, PageRecord> pages_;
+    std::map<std::string, std::filesystem::path> sources_;
+    std::map<std::string, std::string> refusedSources_;  // the PathError of each
 };
 
 // Host path of a Windows path that the generator writes: inside the site folder it lies in the

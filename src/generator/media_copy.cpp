@@ -55,40 +55,57 @@ int readWriteCopy(int in, int out) {
     }
 }
 
-int copyContents(int in, int out) {
-    if (::ioctl(out, FICLONE, in) == 0) return 0;
-    bool copiedAny = false;
-    for (;;) {
-        const ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, 1 << 30, 0);
+// Errors of FICLONE that mean "no reflink here".
+bool noClone(int error) {
+    return error == EOPNOTSUPP || error == ENOTTY || error == EXDEV || error == EINVAL ||
+           error == ENOSYS || error == EBADF;
+}
+
+int copyContents(int in, int out, off_t size, CopyHints& hints) {
+    if (hints.clone) {
+        if (::ioctl(out, FICLONE, in) == 0) return 0;
+        if (noClone(errno)) hints.clone = false;
+    }
+    if (!hints.copyRange) return readWriteCopy(in, out);
+    off_t copied = 0;
+    while (copied < size) {
+        const ssize_t n = ::copy_file_range(in, nullptr, out, nullptr,
+                                            static_cast<std::size_t>(size - copied), 0);
         if (n > 0) {
-            copiedAny = true;
+            copied += n;
             continue;
         }
-        if (n == 0) return 0;
+        if (n == 0) break;  // the source became shorter
         if (errno == EINTR) continue;
-        if (!copiedAny && unsupported(errno)) return readWriteCopy(in, out);
+        if (copied == 0 && unsupported(errno)) {
+            hints.copyRange = false;
+            return readWriteCopy(in, out);
+        }
         return errno;
     }
+    return 0;
 }
 
 }  // namespace
 
-int CopyMediaFile(const std::filesystem::path& from, const std::filesystem::path& to) {
+int CopyMediaFile(const std::filesystem::path& from, const std::filesystem::path& to, bool fresh,
+                  CopyHints& hints) {
     Fd in(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
     if (in.get() < 0) return errno;
     struct stat source {};
     if (::fstat(in.get(), &source) != 0) return errno;
     if (!S_ISREG(source.st_mode)) return S_ISDIR(source.st_mode) ? EISDIR : EINVAL;
 
-    const std::string temporary = to.string() + ".part";
-    Fd out(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600));
+    const std::string target = fresh ? to.string() : to.string() + ".part";
+    Fd out(::open(target.c_str(),
+                  O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC | (fresh ? O_EXCL : O_TRUNC), 0600));
     if (out.get() < 0) return errno;
-    int error = copyContents(in.get(), out.get());
+    int error = copyContents(in.get(), out.get(), source.st_size, hints);
     if (error == 0 && ::fchmod(out.get(), source.st_mode & 07777) != 0) error = errno;
     const int closeError = out.close();
     if (error == 0) error = closeError;
-    if (error == 0 && ::rename(temporary.c_str(), to.c_str()) != 0) error = errno;
-    if (error != 0) ::unlink(temporary.c_str());
+    if (error == 0 && !fresh && ::rename(target.c_str(), to.c_str()) != 0) error = errno;
+    if (error != 0) ::unlink(target.c_str());
     return error;
 }
 

@@ -129,9 +129,13 @@ TEST(FullDisk, KeepsThePreviousSite) {
     EXPECT_EQ(shop.driveEntries(), driveEntries);
 }
 
-// A medium that does not fit: no copy or part of one is left, the pages are written and refer
-// to it, and the run lists it with its page.
-TEST(FullDisk, MediumThatDoesNotFitLeavesNoFile) {
+// A medium that does not fit: no copy or part of one is left, the page is written and refers
+// to it, and the run lists it with its page. In the whole site and in the preview, which
+// writes into the site folder itself.
+class MediumThatDoesNotFit : public ::testing::TestWithParam<std::int16_t> {};
+
+TEST_P(MediumThatDoesNotFit, LeavesNoFile) {
+    const std::int16_t pageKind = GetParam();
     SmallDisk disk(4 << 20);
     if (!disk.mounted()) GTEST_SKIP() << disk.reason();
     Shop shop;
@@ -139,18 +143,27 @@ TEST(FullDisk, MediumThatDoesNotFitLeavesNoFile) {
     page.LogoImage.assign("C:\\Pictures\\big.gif");
     shop.writePage(page);
     shop.writeStyle(101, style());
+    shop.writeProduct(1, product("One", "", 0, 0, "C:\\Pictures\\big.gif"));
+    shop.writeStyle(1, style(false));
     writeFile(shop.temp / "Pictures/big.gif", std::string(1 << 20, 'b'));
     shop.selectHomePage();
+    shop.state.PageKind = pageKind;
     disk.fill(256 << 10);
 
     const GenerationResult result = Generate(shop.state);
+    const std::string shown = pageKind == 0 ? "index.html" : "test.html";
     ASSERT_EQ(result.failedMedia.size(), 1u);
     EXPECT_EQ(result.failedMedia[0].source, "C:\\Pictures\\big.gif");
     EXPECT_EQ(result.failedMedia[0].reason, "No space left on device");
-    EXPECT_EQ(result.failedMedia[0].pages, std::vector<std::string>{"C:\\Tarvomen\\index.html"});
+    EXPECT_EQ(result.failedMedia[0].pages.front(), "C:\\Tarvomen\\" + shown);
     EXPECT_EQ(shop.dataListing(), "");
-    EXPECT_NE(shop.read("Tarvomen/index.html").find("SRC=/Tarvomen/Data/0.gif"), std::string::npos);
+    EXPECT_NE(shop.read("Tarvomen/" + shown).find("SRC=/Tarvomen/Data/0.gif"), std::string::npos);
 }
+
+INSTANTIATE_TEST_SUITE_P(Generations, MediumThatDoesNotFit, ::testing::Values(0, 1),
+                         [](const auto& info) {
+                             return std::string(info.param == 0 ? "WholeSite" : "Preview");
+                         });
 
 // A medium that cannot be copied is listed once, with every page that shows it; the rest of the
 // site is written.
