@@ -18,7 +18,7 @@ void GenerateSite(AppState& state, GenerationRun& run) {
     ClearMediaTables(state);
     g.MediaSeq = 0;
     g.LinkPagesStandalone = false;
-    // Every generation writes the site: the folders are prepared and the pages follow at once.
+    // Every generation writes the site: the new folder is prepared and the pages follow at once.
     OpenSiteStage(state, run);
     try {
         WriteHomePage(state);
