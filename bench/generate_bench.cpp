@@ -1,12 +1,14 @@
 // Whole-site generation of a full shop (30 products, every section, media shared between
 // pages) timed beside `cp -r` of the finished site folder in the same run; prints the ratio
-// and the peak memory of the process.
+// and the peak memory of the process. The drive lies in memory (/dev/shm, or $TMPDIR when set)
+// so that the disk's noise does not hide the program's own cost.
 #include <benchmark/benchmark.h>
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -35,6 +37,12 @@ class NoShell : public Shell {
   public:
     void open(const std::string&, ShowMode) override {}
 };
+
+fs::path benchFolder() {
+    std::error_code ec;
+    if (!std::getenv("TMPDIR") && fs::is_directory("/dev/shm", ec)) return "/dev/shm";
+    return fs::temp_directory_path();
+}
 
 // "p7.jpg": built with append, which GCC 12 does not misreport under -Wrestrict.
 std::string numbered(std::string_view prefix, int n, std::string_view suffix) {
@@ -77,7 +85,7 @@ StyleRecord themeStyle(int theme, bool listedOnHomePage) {
 class FullShop {
   public:
     FullShop()
-        : root_(fs::temp_directory_path() / ("tarvomen-bench-" + std::to_string(::getpid()))),
+        : root_(benchFolder() / ("tarvomen-bench-" + std::to_string(::getpid()))),
           drive_(root_ / "drive"),
           fonts_({"Arial", "Verdana"}),
           state_(drive_, Services{&messages_, &shell_, &fonts_, nullptr, nullptr}) {
@@ -240,7 +248,7 @@ int main(int argc, char** argv) {
     if (generate != reporter.times.end() && copy != reporter.times.end() && copy->second > 0) {
         std::cout << "\nwhole-site generation / cp -r of the site: " << generate->second << " ms / "
                   << copy->second << " ms = " << generate->second / copy->second
-                  << " (aim: <= 2)\n";
+                  << " (aim: <= 1.2)\n";
     }
     rusage self{};
     getrusage(RUSAGE_SELF, &self);

@@ -10,9 +10,6 @@ MessageBox::Answer ConsoleMessageBox::show(const MessageBoxRequest& request) {
     return request.defaultButton;
 }
 
-void ConsoleShell::open(const std::string& target, ShowMode mode) {
-    handedOver_.push_back(target);
-    if (forward_) forward_->open(target, mode);
-}
+void ConsoleShell::open(const std::string&, ShowMode) {}
 
 }  // namespace tarvomen::cli

@@ -2,8 +2,6 @@
 
 #include <iosfwd>
 #include <string>
-#include <utility>
-#include <vector>
 
 #include "platform/drive.hpp"
 #include "platform/message_box.hpp"
@@ -24,21 +22,17 @@ class ConsoleMessageBox : public MessageBox {
     bool shown_ = false;
 };
 
-// The shell on the command line: remembers what the program handed over, and passes it on to
-// `forward` (the desktop) only when one is set (the --open option).
+// The shell on the command line opens nothing: a command that shows a page hands it to the
+// desktop itself (the --open option).
 class ConsoleShell : public Shell {
   public:
     explicit ConsoleShell(const Drive& drive) : drive_(drive) {}
     void open(const std::string& target, ShowMode mode) override;
 
-    void forwardTo(Shell* forward) { forward_ = forward; }
-    const std::vector<std::string>& handedOver() const { return handedOver_; }
     const Drive& drive() const { return drive_; }
 
   private:
     const Drive& drive_;
-    Shell* forward_ = nullptr;
-    std::vector<std::string> handedOver_;
 };
 
 }  // namespace tarvomen::cli

@@ -1,14 +1,11 @@
 // generate, preview and link: the generate command of the pickers for the home page (the whole
 // site), a product (its preview page) or a link page, on the record files of the drive.
 #include <algorithm>
-#include <optional>
 #include <ostream>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "cli/cli.hpp"
-#include "cli/console_services.hpp"
 #include "generator/generate.hpp"
 #include "publish/desktop_shell.hpp"
 #include "publish/previewing_shell.hpp"
@@ -62,42 +59,37 @@ void prepareState(Context& context, const Options& options) {
 }
 
 // Runs the generate command for the page selected in the state and prints the host path of
-// the page it wrote. A message box that stopped it (its text is already on stderr) or a page
-// that could not be written gives status 1.
+// the page it wrote. A message box that stopped it (its text is already on stderr), a page that
+// could not be written or a medium that could not be copied gives status 1.
 int generateSelectedPage(Context& context, const char* command, bool open) {
     AppState& state = context.state;
-    auto* console = dynamic_cast<ConsoleShell*>(state.services.shell);
-    if (!console) throw std::logic_error("the command line runs with its console shell");
-
-    // --open: the generated page's hand-off reaches the desktop through the preview server, so
-    // that the browser resolves the pages' server-absolute addresses. This is the one place
-    // that decides how a written page is shown.
-    std::optional<DesktopShell> desktop;
-    std::optional<PreviewingShell> previewing;
-    if (open) {
-        desktop.emplace(state.drive);
-        previewing.emplace(*desktop, state.drive);
-        console->forwardTo(&*previewing);
-    }
-    struct StopForwarding {
-        ConsoleShell* shell;
-        ~StopForwarding() { shell->forwardTo(nullptr); }
-    } stopForwarding{console};
-
-    const std::size_t before = console->handedOver().size();
     GetMediaParm(state);  // the selected page's style, as the pickers hold it
+    GenerationResult result;
     try {
-        Generate(state);
+        result = Generate(state);
     } catch (const UsageError&) {
         throw;
     } catch (const Error& error) {
         context.err << "tarvomen-cli " << command << ": " << error.what() << "\n";
         return kExitFailure;
     }
-    if (console->handedOver().size() == before) return kExitFailure;
-    context.out << state.drive.resolve(console->handedOver().back()).string() << "\n";
-    if (previewing) return keepServing(context, *previewing, console->handedOver().back());
-    return kExitOk;
+    if (!result.complete()) {
+        context.err << "tarvomen-cli " << command << ": " << DescribeMediaFailures(state, result)
+                    << "\n";
+    }
+    if (result.shown == GenerationResult::Shown::Nothing) return kExitFailure;
+    context.out << state.drive.resolve(result.shownPage).string() << "\n";
+    const int status = result.complete() ? kExitOk : kExitFailure;
+    if (!open) return status;
+
+    // --open: the page reaches the desktop through the preview server, so that the browser
+    // resolves the pages' server-absolute addresses. This is the one place that decides how a
+    // written page is shown.
+    DesktopShell desktop(state.drive);
+    PreviewingShell previewing(desktop, state.drive);
+    previewing.open(result.shownPage, Shell::ShowMode::Normal);
+    const int served = keepServing(context, previewing, result.shownPage);
+    return status == kExitOk ? served : status;
 }
 
 }  // namespace

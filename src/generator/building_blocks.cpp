@@ -5,10 +5,13 @@
 
 #include <cerrno>
 #include <cstring>
-#include <iostream>
+#include <filesystem>
 #include <stdexcept>
+#include <vector>
 
+#include "generator/generation_run.hpp"
 #include "generator/generator.hpp"
+#include "generator/media_copy.hpp"
 #include "generator/template_text.hpp"
 #include "platform/cp1252.hpp"
 #include "platform/error.hpp"
@@ -32,13 +35,26 @@ GeneratorState::PageFile& pageFile(AppState& state, PageFileNo file) {
     return state.Generator.LinkPageFile;
 }
 
-// Creates (or empties) the file and writes `text` into it.
-void writeWholeFile(const Drive& drive, const std::string& windowsPath, std::string_view text) {
-    const std::string host = drive.resolve(cp1252::toUtf8(windowsPath)).string();
+bool isOneOf(const std::string& name, const std::vector<std::string>& names) {
+    for (const std::string& other : names) {
+        if (sameFileName(name, other)) return true;
+    }
+    return false;
+}
+
+// Creates (or empties) the page file and writes `text` into it.
+void writeWholeFile(AppState& state, const std::string& windowsPath, std::string_view text) {
     const auto fail = [&](int error) {
         throw Error("The page " + cp1252::toUtf8(windowsPath) +
                     " cannot be written: " + std::strerror(error) + ".");
     };
+    const std::filesystem::path host = SiteHostPath(state, windowsPath);
+    // A folder of the previous site that the new one keeps takes the page's name.
+    const GenerationRun* run = state.Generator.Run;
+    if (run && !run->stage.empty() && host.parent_path() == run->stage &&
+        isOneOf(host.filename().string(), run->siteFolders)) {
+        fail(EISDIR);
+    }
     const int fd = ::open(host.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0) fail(errno);
     while (!text.empty()) {
@@ -54,11 +70,25 @@ void writeWholeFile(const Drive& drive, const std::string& windowsPath, std::str
     if (::close(fd) != 0) fail(errno);
 }
 
-void warn(AppState& state, const std::string& text) {
-    if (state.services.messages) {
-        state.services.messages->inform(text, "Tarvomen", MessageBox::Icon::Exclamation);
-    } else {
-        std::cerr << text << "\n";
+// Copies `MediaSource` to `MediaDest`; returns why it failed, or nothing.
+std::string copyMedia(AppState& state) {
+    const GeneratorState& g = state.Generator;
+    GenerationRun* run = g.Run;
+    try {
+        const std::string source = cp1252::toUtf8(g.MediaSource);
+        const std::filesystem::path from =
+            run ? run->mediaSource(source) : state.drive.resolve(source);
+        const std::filesystem::path to = SiteHostPath(state, g.MediaDest);
+        const bool staged = run && !run->stage.empty();
+        // A folder of the previous site's Data folder, kept in the new one, takes its name.
+        if (staged && isOneOf(to.filename().string(), run->dataFolders)) {
+            return std::strerror(EISDIR);
+        }
+        CopyHints hints;
+        const int error = CopyMediaFile(from, to, staged, run ? run->copyHints : hints);
+        return error == 0 ? std::string() : std::string(std::strerror(error));
+    } catch (const PathError& error) {
+        return error.what();
     }
 }
 
@@ -98,6 +128,7 @@ void OpenPageFile(AppState& state, PageFileNo file, std::string windowsPath) {
     page.open = true;
     page.path = std::move(windowsPath);
     page.text.clear();
+    if (GenerationRun* run = state.Generator.Run) run->currentPage = cp1252::toUtf8(page.path);
 }
 
 void WritePageLine(AppState& state, PageFileNo file, std::string_view text) {
@@ -116,7 +147,11 @@ void ClosePageFile(AppState& state, PageFileNo file) {
     page.open = false;
     const std::string text = std::move(page.text);
     page.text.clear();
-    writeWholeFile(state.drive, page.path, text);
+    writeWholeFile(state, page.path, text);
+    if (GenerationRun* run = state.Generator.Run) {
+        run->result.pages.push_back(cp1252::toUtf8(page.path));
+        run->currentPage.clear();
+    }
 }
 
 void DiscardPageFiles(AppState& state) {
@@ -187,6 +222,7 @@ void PublishMedia(AppState& state) {
     for (std::size_t i = 0; i < GeneratorState::kCopiedTableSize; ++i) {
         if (holds(g.CopiedSources[i], key)) {
             g.MediaUrl = text(g.CopiedUrls[i].raw());
+            if (GenerationRun* run = g.Run) run->noteUse(g.MediaUrl);
             return;
         }
     }
@@ -199,11 +235,14 @@ void PublishMedia(AppState& state) {
         }
     }
     // A failing copy leaves the page referring to a missing file, as does a source outside the
-    // drive, which is never read.
-    try {
-        state.drive.copyFile(cp1252::toUtf8(g.MediaSource), cp1252::toUtf8(g.MediaDest));
-    } catch (const PathError& error) {
-        warn(state, std::string(error.what()) + " The media file is not copied into the site.");
+    // drive, which is never read; the run lists it with the pages that refer to it.
+    const std::string failure = copyMedia(state);
+    if (GenerationRun* run = g.Run) {
+        if (failure.empty()) {
+            run->noteCopied(cp1252::toUtf8(g.MediaDest));
+        } else {
+            run->noteFailed(cp1252::toUtf8(g.MediaSource), g.MediaUrl, failure);
+        }
     }
     g.MediaSeq = static_cast<std::int16_t>(g.MediaSeq + 1);
 }
@@ -218,10 +257,17 @@ std::string PublishFile(AppState& state, std::string_view file, bool isPath) {
 }
 
 void LoadProduct(AppState& state, int r, ProductRecord& buffer) {
-    buffer = state.files.readProduct(r);
+    GenerationRun* run = state.Generator.Run;
+    buffer = run ? run->product(r) : state.files.readProduct(r);
     state.CurrentRecord = r;
     state.PageKind = 1;
-    GetMediaParm(state);
+    LoadStyle(state);
+}
+
+void LoadStyle(AppState& state) {
+    GenerationRun* run = state.Generator.Run;
+    const std::int32_t key = GetMediaKey(state);
+    state.CurrentStyle = run ? run->style(key) : state.files.readStyle(key);
 }
 
 void ClearMediaTables(AppState& state) {

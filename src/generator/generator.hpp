@@ -42,8 +42,10 @@ void WriteRuler(AppState& state, PageFileNo file);
 // The control picture line with the reference in `MediaUrl`, when the style has a ControlFile.
 void WriteControlPicture(AppState& state);
 // Copies `MediaName` (a path when `MediaIsPath`, else a name in the style's MediaFolder) into
-// the Data folder once per generation and sets `MediaUrl` to its reference. A source outside
-// the drive is not read: the page refers to it, it stays missing, and a warning is shown.
+// the Data folder once per generation and sets `MediaUrl` to its reference. A copy that fails
+// (a missing or unreadable source, a full disk, a source outside the drive, which is never
+// read) leaves no file behind; the page keeps the reference and the run lists the medium with
+// the pages that refer to it.
 void PublishMedia(AppState& state);
 // Blanks the 730 entries of `CopiedSources` and `CopiedUrls`.
 void ClearMediaTables(AppState& state);
@@ -56,8 +58,11 @@ void PrepareSiteFolders(AppState& state);
 std::string PublishFile(AppState& state, std::string_view file, bool isPath = false);
 
 // Reads product record `r` into `buffer` and loads its style: `CurrentRecord` := r,
-// `PageKind` := 1, GetMediaParm.
+// `PageKind` := 1, LoadStyle.
 void LoadProduct(AppState& state, int r, ProductRecord& buffer);
+// GetMediaParm for the generator: the style record of the page selection into the current
+// style, read once per generation.
+void LoadStyle(AppState& state);
 
 // True when a product's style lists it on the home page (LinkToProfile True), false when it
 // belongs to the Link3 page.
@@ -77,8 +82,5 @@ void WriteProductPages(AppState& state);
 void WriteLinkPage(AppState& state);
 // The preview of product `CurrentRecord` in "C:\Tarvomen\test.html", in the current style.
 void WritePreviewPage(AppState& state);
-// The whole-site generation: folders, home page, link pages, product pages, then the home page
-// is opened in the browser.
-void GenerateSite(AppState& state);
 
 }  // namespace tarvomen

@@ -31,7 +31,7 @@ class HomePage {
         if (text(page_.CurrencySymbol) == "E") page_.CurrencySymbol.assign("");
         g_.DescriptionText =
             cat(text(page_.DomainName), ",", text(page_.Title), ",", text(page_.Heading), ",");
-        GetMediaParm(s_);
+        LoadStyle(s_);
 
         writeHead();
         writeBodyTag();
@@ -193,13 +193,13 @@ class HomePage {
             if (s_.LinkStyleFromProfile) {
                 s_.PageKind = 0;
                 s_.CurrentRecord = homeRecord_;
-                GetMediaParm(s_);
+                LoadStyle(s_);
             }
             writeProductRow(product);
         }
         s_.PageKind = 0;
         s_.CurrentRecord = homeRecord_;
-        GetMediaParm(s_);
+        LoadStyle(s_);
         WriteRuler(s_);
     }
 

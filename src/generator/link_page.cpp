@@ -1,10 +1,11 @@
 // The Link2 and Link3 pages "C:\Tarvomen\Link2RR.html" and "C:\Tarvomen\Link3RR.html": title
 // box, the page's picture and text, sound, the Link3 page's product list, a picture-and-heading
 // box, a theme picture with text, a video and the way home. Every line goes straight to file 55.
+#include "generator/generation_run.hpp"
 #include "generator/generator.hpp"
 #include "generator/template_text.hpp"
 #include "generator/video_section.hpp"
-#include "publish/handoffs.hpp"
+#include "platform/cp1252.hpp"
 #include "store/style_ops.hpp"
 
 namespace tarvomen {
@@ -126,7 +127,7 @@ class LinkPage {
             if (s_.LinkStyleFromProfile) {
                 s_.CurrentRecord = pageRecord;
                 s_.PageKind = 0;
-                GetMediaParm(s_);
+                LoadStyle(s_);
             }
             int k = 0;
             if (g_.LinkPagesStandalone) {
@@ -140,7 +141,7 @@ class LinkPage {
         }
         s_.PageKind = 2;
         s_.CurrentRecord = pageRecord;
-        GetMediaParm(s_);
+        LoadStyle(s_);
         if (listed) ruler();
     }
 
@@ -215,13 +216,14 @@ class LinkPage {
 void WriteLinkPage(AppState& state) {
     GeneratorState& g = state.Generator;
     state.PageKind = 2;
-    GetMediaParm(state);
+    LoadStyle(state);
     ClearMediaTables(state);
     if (g.LinkPagesStandalone) {
         g.ProductPageNo = 0;
         PrepareSiteFolders(state);
     }
-    state.LinkPage = state.files.readPage(state.CurrentRecord);
+    state.LinkPage =
+        g.Run ? g.Run->page(state.CurrentRecord) : state.files.readPage(state.CurrentRecord);
     if (state.LinkNo != 2 && state.LinkNo != 3) return;
 
     const std::string n = std::to_string(state.LinkNo);
@@ -241,7 +243,10 @@ void WriteLinkPage(AppState& state) {
 
     if (g.LinkPagesStandalone) {
         g.LinkPagesStandalone = false;
-        OpenLinkPage(state);
+        if (g.Run) {
+            g.Run->result.shown = GenerationResult::Shown::LinkPage;
+            g.Run->result.shownPage = cp1252::toUtf8(g.LinkPagePath);
+        }
     }
 }
 

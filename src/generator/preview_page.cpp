@@ -1,9 +1,9 @@
 // The single-product preview "C:\Tarvomen\test.html": the product page's upper sections in the
 // style held in memory, a product table of its own, the control picture and a ruler.
+#include "generator/generation_run.hpp"
 #include "generator/generator.hpp"
 #include "generator/product_sections.hpp"
 #include "generator/template_text.hpp"
-#include "publish/handoffs.hpp"
 
 namespace tarvomen {
 
@@ -72,7 +72,10 @@ void WritePreviewPage(AppState& state) {
     WriteRuler(state);
     line(state, "</BODY></HTML>");
     ClosePageFile(state, PageFileNo::Product);
-    OpenTestPage(state);
+    if (GenerationRun* run = g.Run) {
+        run->result.shown = GenerationResult::Shown::TestPage;
+        run->result.shownPage = kTestPagePath;
+    }
 }
 
 }  // namespace tarvomen

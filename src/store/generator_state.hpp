@@ -8,6 +8,8 @@
 
 namespace tarvomen {
 
+class GenerationRun;  // generator/generation_run.hpp
+
 // The site generator's state, held for the life of the program.
 struct GeneratorState {
     static constexpr std::size_t kCopiedTableSize = 730;
@@ -50,6 +52,9 @@ struct GeneratorState {
     PageFile HomePageFile;
     PageFile ProductPageFile;
     PageFile LinkPageFile;
+
+    // The generate command being run, if any: what it has written and where.
+    GenerationRun* Run = nullptr;
 };
 
 }  // namespace tarvomen

@@ -2,6 +2,7 @@
 
 #include "generator/generate.hpp"
 #include "platform/error.hpp"
+#include "publish/handoffs.hpp"
 
 namespace tarvomen::styles {
 
@@ -19,10 +20,27 @@ WindowId editorOfPageKind(const AppState& state) {
 }
 
 void RunGenerateCommand(AppState& state) {
+    GenerationResult result;
     try {
-        Generate(state);
+        result = Generate(state);
     } catch (const Error& error) {
         informUser(state, error.what(), "Tarvomen");
+        return;
+    }
+    // Told before the browser takes the focus.
+    if (!result.complete()) informUser(state, DescribeMediaFailures(state, result), "Tarvomen");
+    switch (result.shown) {
+        case GenerationResult::Shown::HomePage:
+            OpenHomePage(state);
+            break;
+        case GenerationResult::Shown::LinkPage:
+            OpenLinkPage(state);
+            break;
+        case GenerationResult::Shown::TestPage:
+            OpenTestPage(state);
+            break;
+        case GenerationResult::Shown::Nothing:
+            break;
     }
 }
 

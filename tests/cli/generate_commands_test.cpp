@@ -83,6 +83,21 @@ TEST_F(GenerateCommandsTest, UnwritablePageFailsWithStatusOne) {
     EXPECT_NE(run.err.find("C:\\Tarvomen\\index.html"), std::string::npos) << run.err;
 }
 
+// A medium that cannot be copied: the site is written and printed, the medium and the pages
+// that show it are named on stderr, and the status is 1.
+TEST_F(GenerateCommandsTest, MediumNotCopiedFailsWithStatusOne) {
+    set({"product", "1", "ProductName=Bun", "ProductImage=C:\\Pictures\\gone.jpg"});
+    set({"style", "1", "LinkToProfile=-1"});
+    const auto run = runCli(drive, cli::runGenerate, {});
+    EXPECT_EQ(run.status, cli::kExitFailure);
+    EXPECT_EQ(run.out, (temp / "Tarvomen" / "index.html").string() + "\n");
+    EXPECT_NE(run.err.find("C:\\Pictures\\gone.jpg (No such file or directory), used by "
+                           "C:\\Tarvomen\\index.html, C:\\tarvomen\\1.html"),
+              std::string::npos)
+        << run.err;
+    EXPECT_NE(site("1.html").find("Bun"), std::string::npos);
+}
+
 TEST_F(GenerateCommandsTest, UsageErrors) {
     const std::vector<std::pair<cli::CommandHandler, std::vector<std::string>>> wrong = {
         {cli::runGenerate, {"--bogus"}}, {cli::runGenerate, {"extra"}},

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "generator/generate.hpp"
+#include "generator/generation_run.hpp"
 #include "generator/generator.hpp"
 #include "shop_fixture.hpp"
 
@@ -27,6 +28,7 @@ class Publishing : public ::testing::Test {
 
     Shop shop;
     GeneratorState& g = shop.state.Generator;
+    GenerationRun run{shop.state};
 };
 
 TEST_F(Publishing, CopiesEachSourceOncePerGeneration) {
@@ -56,11 +58,29 @@ TEST_F(Publishing, BlankNameChangesNothing) {
     EXPECT_EQ(shop.siteEntries(), std::vector<std::string>{"Data"});
 }
 
-TEST_F(Publishing, MissingSourceKeepsItsReferenceAndNumber) {
+// A copy that fails keeps its reference and number, leaves no file and is listed.
+TEST_F(Publishing, FailedCopyKeepsItsReferenceAndNumberAndIsListed) {
+    fs::create_directories(shop.temp / "Pictures" / "folder.jpg");
+    run.currentPage = "C:\\Tarvomen\\index.html";
     EXPECT_EQ(publish("C:\\Pictures\\gone.jpg", true), "/Tarvomen/Data/0.jpg");
     EXPECT_EQ(publish("BACKGD01.GIF"), "/Tarvomen/Data/1.GIF");
+    EXPECT_EQ(publish("C:\\Pictures\\folder.jpg", true), "/Tarvomen/Data/2.jpg");
+    run.currentPage = "C:\\tarvomen\\1.html";
+    EXPECT_EQ(publish("C:\\Pictures\\gone.jpg", true), "/Tarvomen/Data/0.jpg");
+    EXPECT_EQ(g.MediaSeq, 3);
     EXPECT_EQ(shop.dataListing(), std::string("1.GIF: ") + kTheme + "BACKGD01.GIF\n");
     EXPECT_TRUE(shop.messages.shown.empty());
+
+    EXPECT_EQ(run.result.media, std::vector<std::string>{"C:\\Tarvomen\\Data\\1.GIF"});
+    ASSERT_EQ(run.result.failedMedia.size(), 2u);
+    const MediaFailure& gone = run.result.failedMedia[0];
+    EXPECT_EQ(gone.source, "C:\\Pictures\\gone.jpg");
+    EXPECT_EQ(gone.url, "/Tarvomen/Data/0.jpg");
+    EXPECT_EQ(gone.reason, "No such file or directory");
+    EXPECT_EQ(gone.pages,
+              (std::vector<std::string>{"C:\\Tarvomen\\index.html", "C:\\tarvomen\\1.html"}));
+    EXPECT_EQ(run.result.failedMedia[1].reason, "Is a directory");
+    EXPECT_FALSE(run.result.complete());
 }
 
 TEST_F(Publishing, FullTableStillCopiesButForgets) {
@@ -78,8 +98,8 @@ TEST_F(Publishing, FullTableStillCopiesButForgets) {
 }
 
 // A source outside the drive is never read: the page keeps its reference, the copy is missing
-// and the user is warned.
-TEST_F(Publishing, SourceOutsideTheDriveIsWarnedAndNotRead) {
+// and the medium is listed as not copied.
+TEST_F(Publishing, SourceOutsideTheDriveIsListedAndNotRead) {
     const fs::path outside =
         shop.temp.path().parent_path() / (shop.temp.path().filename().string() + "-outside.gif");
     writeFile(outside, "secret");
@@ -92,10 +112,11 @@ TEST_F(Publishing, SourceOutsideTheDriveIsWarnedAndNotRead) {
     EXPECT_EQ(publish("C:\\Pictures\\link.gif", true), "/Tarvomen/Data/0.gif");
     EXPECT_EQ(g.MediaSeq, 3);
     EXPECT_EQ(shop.dataListing(), "");
-    ASSERT_EQ(shop.messages.shown.size(), 3u);
-    EXPECT_NE(shop.messages.shown[0].text.find("C:\\Pictures\\link.gif"), std::string::npos);
-    EXPECT_NE(shop.messages.shown[1].text.find("D:\\logo.gif"), std::string::npos);
-    EXPECT_NE(shop.messages.shown[0].text.find("not copied"), std::string::npos);
+    ASSERT_EQ(run.result.failedMedia.size(), 3u);
+    EXPECT_EQ(run.result.failedMedia[0].source, "C:\\Pictures\\link.gif");
+    EXPECT_EQ(run.result.failedMedia[1].source, "D:\\logo.gif");
+    EXPECT_EQ(run.result.failedMedia[2].url, "/Tarvomen/Data/2name");
+    EXPECT_TRUE(run.result.media.empty());
     fs::remove(outside);
 }
 

@@ -7,6 +7,7 @@
 #include "generator/generate.hpp"
 #include "platform/error.hpp"
 #include "shop_fixture.hpp"
+#include "small_disk.hpp"
 #include "store/style_ops.hpp"
 
 namespace fs = std::filesystem;
@@ -40,12 +41,19 @@ void PrintTo(const UnwritableCase& c, std::ostream* os) {
 class UnwritablePage : public ::testing::TestWithParam<UnwritableCase> {};
 
 // The generation stops with an error naming the page, nothing is opened in the browser, and
-// the page selection is as it was.
+// the page selection is as it was. A whole-site generation leaves the previous site whole and
+// no new folder beside it.
 TEST_P(UnwritablePage, StopsWithAnErrorNamingThePage) {
     const UnwritableCase& c = GetParam();
     Shop shop;
     layOutSmallShop(shop);
+    shop.selectHomePage();
+    Generate(shop.state);
+    fs::remove(shop.temp / "Tarvomen" / c.blockedPage);
     fs::create_directories(shop.temp / "Tarvomen" / c.blockedPage / "inside");
+    shop.writeProduct(1, product("One, renamed"));
+    const auto previousSite = shop.siteTree();
+    const auto driveEntries = shop.driveEntries();
     shop.selectHomePage();
     shop.state.PageKind = c.pageKind;
     shop.state.CurrentRecord = c.pageKind == 1 ? 2 : 1;
@@ -65,6 +73,10 @@ TEST_P(UnwritablePage, StopsWithAnErrorNamingThePage) {
     EXPECT_FALSE(shop.state.Generator.HomePageFile.open);
     EXPECT_FALSE(shop.state.Generator.ProductPageFile.open);
     EXPECT_FALSE(shop.state.Generator.LinkPageFile.open);
+    if (c.pageKind == 0) {
+        EXPECT_EQ(shop.siteTree(), previousSite);
+    }
+    EXPECT_EQ(shop.driveEntries(), driveEntries);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -85,6 +97,98 @@ TEST(UnwritableSite, SiteFolderThatIsAFile) {
     shop.selectHomePage();
     EXPECT_THROW(Generate(shop.state), Error);
     EXPECT_TRUE(shop.shell.opened.empty());
+}
+
+// A disk that runs full part-way: the error names the page, the previous site stays whole and
+// the new folder is removed; with room again the next generation writes the site.
+TEST(FullDisk, KeepsThePreviousSite) {
+    SmallDisk disk(4 << 20);
+    if (!disk.mounted()) GTEST_SKIP() << disk.reason();
+    Shop shop;
+    layOutSmallShop(shop);
+    shop.selectHomePage();
+    Generate(shop.state);
+    const auto previousSite = shop.siteTree();
+    const auto driveEntries = shop.driveEntries();
+
+    shop.writeProduct(2, product("Two, renamed"));
+    disk.fill();
+    try {
+        Generate(shop.state);
+        FAIL() << "no error";
+    } catch (const Error& error) {
+        EXPECT_NE(std::string(error.what()).find("No space left on device"), std::string::npos)
+            << error.what();
+    }
+    EXPECT_EQ(shop.siteTree(), previousSite);
+    EXPECT_EQ(shop.driveEntries(), driveEntries);
+
+    disk.unfill();
+    EXPECT_TRUE(Generate(shop.state).complete());
+    EXPECT_NE(shop.read("Tarvomen/2.html").find("Two, renamed"), std::string::npos);
+    EXPECT_EQ(shop.driveEntries(), driveEntries);
+}
+
+// A medium that does not fit: no copy or part of one is left, the page is written and refers
+// to it, and the run lists it with its page. In the whole site and in the preview, which
+// writes into the site folder itself.
+class MediumThatDoesNotFit : public ::testing::TestWithParam<std::int16_t> {};
+
+TEST_P(MediumThatDoesNotFit, LeavesNoFile) {
+    const std::int16_t pageKind = GetParam();
+    SmallDisk disk(4 << 20);
+    if (!disk.mounted()) GTEST_SKIP() << disk.reason();
+    Shop shop;
+    PageRecord page;
+    page.LogoImage.assign("C:\\Pictures\\big.gif");
+    shop.writePage(page);
+    shop.writeStyle(101, style());
+    shop.writeProduct(1, product("One", "", 0, 0, "C:\\Pictures\\big.gif"));
+    shop.writeStyle(1, style(false));
+    writeFile(shop.temp / "Pictures/big.gif", std::string(1 << 20, 'b'));
+    shop.selectHomePage();
+    shop.state.PageKind = pageKind;
+    disk.fill(256 << 10);
+
+    const GenerationResult result = Generate(shop.state);
+    const std::string shown = pageKind == 0 ? "index.html" : "test.html";
+    ASSERT_EQ(result.failedMedia.size(), 1u);
+    EXPECT_EQ(result.failedMedia[0].source, "C:\\Pictures\\big.gif");
+    EXPECT_EQ(result.failedMedia[0].reason, "No space left on device");
+    EXPECT_EQ(result.failedMedia[0].pages.front(), "C:\\Tarvomen\\" + shown);
+    EXPECT_EQ(shop.dataListing(), "");
+    EXPECT_NE(shop.read("Tarvomen/" + shown).find("SRC=/Tarvomen/Data/0.gif"), std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(Generations, MediumThatDoesNotFit, ::testing::Values(0, 1),
+                         [](const auto& info) {
+                             return std::string(info.param == 0 ? "WholeSite" : "Preview");
+                         });
+
+// A medium that cannot be copied is listed once, with every page that shows it; the rest of the
+// site is written.
+TEST(MissingMedium, IsListedWithEveryPageThatShowsIt) {
+    Shop shop;
+    shop.writePage(PageRecord{});
+    shop.writeStyle(101, style());
+    for (int r : {1, 2}) {
+        shop.writeProduct(r, product("P" + std::to_string(r), "", 0, 0, "C:\\Pictures\\gone.jpg"));
+        shop.writeStyle(r, style());
+    }
+    shop.selectHomePage();
+    const GenerationResult result = Generate(shop.state);
+    ASSERT_EQ(result.failedMedia.size(), 1u);
+    EXPECT_EQ(result.failedMedia[0].url, "/Tarvomen/Data/0.jpg");
+    EXPECT_EQ(result.failedMedia[0].pages,
+              (std::vector<std::string>{"C:\\Tarvomen\\index.html", "C:\\tarvomen\\1.html",
+                                        "C:\\tarvomen\\2.html"}));
+    EXPECT_EQ(result.shown, GenerationResult::Shown::HomePage);
+    EXPECT_EQ(shop.siteEntries(),
+              (std::vector<std::string>{"1.html", "2.html", "Data", "index.html"}));
+    EXPECT_EQ(DescribeMediaFailures(shop.state, result),
+              "These media files could not be copied into the site, so the pages show them as "
+              "missing:\nC:\\Pictures\\gone.jpg (No such file or directory), used by "
+              "C:\\Tarvomen\\index.html, C:\\tarvomen\\1.html, C:\\tarvomen\\2.html");
 }
 
 struct RefusalCase {
@@ -111,7 +215,9 @@ TEST_P(Refusal, ShowsItsMessageAndWritesNothing) {
     shop.state.PageKind = c.pageKind;
     shop.state.CurrentRecord = c.pageKind == 1 ? 7 : 1;
     shop.state.LinkNo = c.linkNo;
-    Generate(shop.state);
+    const GenerationResult result = Generate(shop.state);
+    EXPECT_EQ(result.shown, GenerationResult::Shown::Nothing);
+    EXPECT_TRUE(result.pages.empty());
     ASSERT_EQ(shop.messages.shown.size(), 1u);
     EXPECT_EQ(shop.messages.shown[0].text, c.text);
     EXPECT_EQ(shop.messages.shown[0].title, c.title);

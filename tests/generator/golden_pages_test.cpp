@@ -213,12 +213,21 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(GoldenPages, FullShopWritesExactlyItsPages) {
     Shop shop;
     layOutFullShop(shop);
-    site(false, true, true)(shop);
+    shop.selectHomePage();
+    shop.state.ShopCartOn = true;
+    const GenerationResult result = Generate(shop.state);
     EXPECT_EQ(shop.siteEntries(),
               (std::vector<std::string>{"1.html", "2.html", "3.html", "Data", "Link211.html",
                                         "Link311.html", "index.html"}));
-    ASSERT_EQ(shop.shell.opened.size(), 1u);
-    EXPECT_EQ(shop.shell.opened[0].first, "C:\\Tarvomen\\index.html");
+    EXPECT_EQ(result.shown, GenerationResult::Shown::HomePage);
+    EXPECT_EQ(result.shownPage, "C:\\Tarvomen\\index.html");
+    EXPECT_EQ(result.pages,
+              (std::vector<std::string>{"C:\\Tarvomen\\index.html", "C:\\Tarvomen\\Link211.html",
+                                        "C:\\Tarvomen\\Link311.html", "C:\\tarvomen\\1.html",
+                                        "C:\\tarvomen\\2.html", "C:\\tarvomen\\3.html"}));
+    EXPECT_TRUE(result.complete());
+    EXPECT_EQ(result.media.size(), 17u);
+    EXPECT_TRUE(shop.shell.opened.empty());
 }
 
 }  // namespace

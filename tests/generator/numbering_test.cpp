@@ -194,12 +194,12 @@ TEST(Numbering, Link3PageCountsOnFromTheHomePage) {
     writeFile(alone.temp / "Tarvomen/old.html", "old");
     alone.state.PageKind = 2;
     alone.state.LinkNo = 3;
-    Generate(alone.state);
+    const GenerationResult result = Generate(alone.state);
     EXPECT_EQ(productLinks(alone.read("Tarvomen/Link311.html")), expected);
     EXPECT_EQ(alone.siteEntries(), (std::vector<std::string>{"Data", "Link311.html"}));
-    ASSERT_EQ(alone.shell.opened.size(), 1u);
-    EXPECT_EQ(alone.shell.opened[0].first, "C:\\Tarvomen\\Link311.html");
-    EXPECT_EQ(alone.shell.opened[0].second, Shell::ShowMode::Normal);
+    EXPECT_EQ(result.shown, GenerationResult::Shown::LinkPage);
+    EXPECT_EQ(result.shownPage, "C:\\Tarvomen\\Link311.html");
+    EXPECT_EQ(result.pages, std::vector<std::string>{"C:\\Tarvomen\\Link311.html"});
     EXPECT_FALSE(alone.state.Generator.LinkPagesStandalone);
     EXPECT_EQ(alone.state.PageKind, 2);
     EXPECT_EQ(alone.state.MediaKey, 113);

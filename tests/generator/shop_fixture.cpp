@@ -70,6 +70,25 @@ std::vector<std::string> Shop::siteEntries() const {
     return names;
 }
 
+std::map<std::string, std::string> Shop::siteTree() const {
+    std::map<std::string, std::string> tree;
+    const fs::path site = temp / "Tarvomen";
+    for (const auto& entry : fs::recursive_directory_iterator(site)) {
+        const std::string relative = entry.path().lexically_relative(site).string();
+        tree[relative] = entry.is_directory() ? "<folder>" : readFile(entry.path());
+    }
+    return tree;
+}
+
+std::vector<std::string> Shop::driveEntries() const {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(temp.path())) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 ProductRecord product(std::string_view name, std::string_view description, std::int16_t quantity,
                       std::int64_t scaledPrice, std::string_view image) {
     ProductRecord record;

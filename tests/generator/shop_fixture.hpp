@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,6 +36,11 @@ class Shop {
     std::string dataListing() const;
     // Names of the files and folders of the site folder, sorted.
     std::vector<std::string> siteEntries() const;
+    // Every file and folder under the site folder, by path relative to it, with its bytes
+    // ("<folder>" for a folder).
+    std::map<std::string, std::string> siteTree() const;
+    // Names of the entries of the drive folder, sorted.
+    std::vector<std::string> driveEntries() const;
 
     TempDrive temp;
     Drive drive;

@@ -157,7 +157,10 @@ TEST(ServeCommand, GenerateOpenShowsTheSiteThroughTheServerUntilInterrupted) {
     ASSERT_TRUE(serving.starts_with("Serving the site at http://127.0.0.1:")) << serving;
     const std::string home = serving.substr(20, serving.find(' ', 20) - 20);
     EXPECT_TRUE(home.ends_with("/Tarvomen/index.html"));
-    for (int i = 0; i < 100 && !std::filesystem::exists(opened); ++i) {
+    // The opener runs on its own: wait for its whole line, not only for the file.
+    for (int i = 0; i < 100 && !(std::filesystem::exists(opened) &&
+                                 tarvomen::testing::readFile(opened).ends_with("\n"));
+         ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     EXPECT_EQ(tarvomen::testing::readFile(opened), home + "\n");

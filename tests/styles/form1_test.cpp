@@ -215,5 +215,27 @@ TEST_F(Form1Test, PreviewGeneratesThePageAndReportsAPageThatCannotBeWritten) {
     EXPECT_EQ(state.CurrentRecord, 3);
 }
 
+// Media that could not be copied are named in a message box, with the pages that show them;
+// the page is opened all the same.
+TEST_F(Form1Test, PreviewTellsOfMediaNotCopied) {
+    ProductRecord product;
+    product.ProductName = "Tea";
+    product.ProductImage = "C:\\Pictures\\gone.jpg";
+    state.files.writeProduct(3, product);
+    state.PageKind = 1;
+    state.CurrentRecord = 3;
+    Form1(state, windows).Command3Click();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].title, "Tarvomen");
+    EXPECT_NE(messages.shown[0].text.find("could not be copied"), std::string::npos);
+    EXPECT_NE(
+        messages.shown[0].text.find(
+            "C:\\Pictures\\gone.jpg (No such file or directory), used by C:\\Tarvomen\\test.html"),
+        std::string::npos)
+        << messages.shown[0].text;
+    ASSERT_EQ(shell.opened.size(), 1u);
+    EXPECT_EQ(shell.opened[0].first, "C:\\Tarvomen\\test.html");
+}
+
 }  // namespace
 }  // namespace tarvomen::styles
