@@ -3,16 +3,18 @@
 .PHONY: run test deps build build-asan demo-drive clean format package
 
 DEMO_DRIVE ?= $(CURDIR)/build/demo-drive
+# Further configure options, e.g. CMAKE_ARGS=-DTARVOMEN_WERROR=ON as CI builds.
+CMAKE_ARGS ?=
 
 deps:
 	./scripts/install-deps
 
 build: deps
-	cmake --preset default
+	cmake --preset default $(CMAKE_ARGS)
 	cmake --build --preset default
 
 build-asan: deps
-	cmake --preset asan
+	cmake --preset asan $(CMAKE_ARGS)
 	cmake --build --preset asan
 
 test: build build-asan
