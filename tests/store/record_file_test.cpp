@@ -36,11 +36,11 @@ TEST_F(RecordFileTest, ReadsEmptyRecordsPastTheEndAndCompletesAShortOne) {
 }
 
 TEST_F(RecordFileTest, WritingPastTheEndFillsTheGapWithEmptyRecords) {
-    writeFile(path, std::string("\x01\0AB", 4));  // a short first record
+    writeFile(path, std::string("\x01\0ABCD", 6));
     RecordFile file;
     openFile(file);
     file.write(3, std::string("\x03\0CCCC", 6));
-    EXPECT_EQ(readFile(path), std::string("\x01\0AB  ", 6) + empty + std::string("\x03\0CCCC", 6));
+    EXPECT_EQ(readFile(path), std::string("\x01\0ABCD", 6) + empty + std::string("\x03\0CCCC", 6));
     file.write(2, std::string("\x02\0DDDD", 6));
     EXPECT_EQ(file.read(2), std::string("\x02\0DDDD", 6));
     EXPECT_EQ(readFile(path).size(), 18u);
