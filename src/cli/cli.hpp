@@ -20,13 +20,6 @@ class UsageError : public Error {
     using Error::Error;
 };
 
-// Input the program refuses (a value a field cannot take): the message is printed and the exit
-// status is 2.
-class RefusedInput : public Error {
-  public:
-    using Error::Error;
-};
-
 // Exit statuses, as --help states them.
 inline constexpr int kExitOk = 0;       // done
 inline constexpr int kExitFailure = 1;  // the work failed: a record file could not be read or

@@ -57,9 +57,6 @@ int runCommand(const Command& command, Context& context) {
         err << prefix << escapeControls(error.what(), true) << "\n"
             << "usage: tarvomen-cli [--drive DIR] " << command.usage << "\n";
         status = kExitUsage;
-    } catch (const RefusedInput& error) {
-        err << prefix << escapeControls(error.what(), true) << "\n";
-        status = kExitUsage;
     } catch (const EncodingError& error) {
         // Typed text that the record files cannot hold.
         err << prefix << escapeControls(error.what(), true) << "\n";

@@ -52,7 +52,7 @@ const std::vector<Command>& commands() {
         {"import", "import FILE [--dry-run]",
          "store an exported shop (JSON, or products as CSV) with the editors' rules, all or\n"
          "      nothing; --dry-run prints what would change, field by field",
-         runImport},
+         runImport, true},
     };
     return all;
 }

@@ -139,7 +139,7 @@ int runShow(Context& context) {
     return kExitOk;
 }
 
-int runSet(Context& context) try {
+int runSet(Context& context) {
     const Target target = parseTarget(context.args);
     if (context.args.size() <= target.firstAssignment) {
         throw UsageError("give at least one Field=Value.");
@@ -193,15 +193,6 @@ int runSet(Context& context) try {
             break;
     }
     return kExitOk;
-} catch (const UsageError&) {
-    throw;
-} catch (const RecordFileError&) {
-    throw;
-} catch (const PathError&) {
-    throw;
-} catch (const Error& error) {
-    // Any other failure is a value that the record does not take.
-    throw RefusedInput(error.what());
 }
 
 }  // namespace tarvomen::cli
