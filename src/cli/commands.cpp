@@ -1,12 +1,16 @@
 #include <charconv>
 
 #include "cli/cli.hpp"
+#include "cli/console_services.hpp"
 #include "store/style_ops.hpp"
 
 namespace tarvomen::cli {
 
 void Context::openSiteFiles() {
-    state.files.openAll(state.drive);
+    state.files.openAll(state.drive, recordAccess);
+    for (const std::string& warning : state.files.warnings()) {
+        err << "tarvomen-cli: " << escapeControls(warning, true) << "\n";
+    }
     FillColorText(state);
 }
 
@@ -15,10 +19,11 @@ const std::vector<Command>& commands() {
         {"init", "init [--demo [--force]]",
          "lay out the drive: program folder, record files, backup and media folders;\n"
          "      --demo adds the demo shop (--force replaces a shop already on the drive)",
-         runInit},
-        {"show", "show page | product N | style N", "print every field of a record", runShow},
+         runInit, true},
+        {"show", "show page [--show-password] | product N | style N",
+         "print every field of a record (the FTP password masked unless --show-password)", runShow},
         {"set", "set page | product N | style N Field=Value ...",
-         "store fields with the editors' rules", runSet},
+         "store fields with the editors' rules", runSet, true},
         {"serve", "serve [--port N]",
          "serve the generated site on http://127.0.0.1 until interrupted; open pages reload",
          runServe},
@@ -48,7 +53,7 @@ const std::vector<Command>& commands() {
         {"import", "import FILE [--dry-run]",
          "store an exported shop (JSON, or products as CSV) with the editors' rules, all or\n"
          "      nothing; --dry-run prints what would change, field by field",
-         runImport},
+         runImport, true},
     };
     return all;
 }

@@ -2,6 +2,7 @@
 
 #include <iosfwd>
 #include <string>
+#include <string_view>
 
 #include "platform/drive.hpp"
 #include "platform/message_box.hpp"
@@ -9,8 +10,14 @@
 
 namespace tarvomen::cli {
 
-// Message boxes on the command line: the text goes to the error stream and the default button
-// answers. `shown()` tells whether any was shown (the command then fails).
+// UTF-8 text for a terminal, with its control characters (C0, DEL and C1) written as \t, \r,
+// \n or \xNN, so that text from the records cannot move the cursor, recolour or retitle the
+// terminal or hide what was printed before it. `keepLineBreaks` leaves "\n" as it is, for
+// messages of several lines.
+std::string escapeControls(std::string_view text, bool keepLineBreaks = false);
+
+// Message boxes on the command line: the text (escaped) goes to the error stream and the
+// default button answers. `shown()` tells whether any was shown (the command then fails).
 class ConsoleMessageBox : public MessageBox {
   public:
     explicit ConsoleMessageBox(std::ostream& err) : err_(err) {}

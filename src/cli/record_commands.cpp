@@ -5,6 +5,7 @@
 #include <type_traits>
 
 #include "cli/cli.hpp"
+#include "cli/console_services.hpp"
 #include "cli/demo_shop.hpp"
 #include "platform/cp1252.hpp"
 #include "shell/first_start.hpp"
@@ -60,12 +61,16 @@ void selectStylePage(AppState& state, int recordNo) {
     }
 }
 
-// `Name: value` lines of a record.
+// `Name: value` lines of a record, with control characters escaped, as the values reach a
+// terminal; the FTP password masked unless `showPassword`.
 struct Printer {
     std::ostream& out;
+    bool showPassword = false;
     template <std::size_t N>
     void operator()(std::string_view name, const FixedText<N>& text) {
-        out << name << ": " << cp1252::toUtf8(text.trimmed()) << "\n";
+        std::string value = cp1252::toUtf8(text.trimmed());
+        if (name == "FtpPassword" && !showPassword && !value.empty()) value = "********";
+        out << name << ": " << escapeControls(value) << "\n";
     }
     void operator()(std::string_view name, std::int32_t v) { out << name << ": " << v << "\n"; }
     void operator()(std::string_view name, std::int16_t v) { out << name << ": " << v << "\n"; }
@@ -100,12 +105,19 @@ int runInit(Context& context) {
 }
 
 int runShow(Context& context) {
-    const Target target = parseTarget(context.args);
-    if (context.args.size() > target.firstAssignment) {
+    std::vector<std::string> args = context.args;
+    const auto option = std::find(args.begin(), args.end(), "--show-password");
+    const bool showPassword = option != args.end();
+    if (showPassword) args.erase(option);
+    const Target target = parseTarget(args);
+    if (args.size() > target.firstAssignment) {
         throw UsageError("show takes no further arguments.");
     }
+    if (showPassword && target.kind != RecordKind::Page) {
+        throw UsageError("--show-password goes with show page.");
+    }
     context.openSiteFiles();
-    Printer printer{context.out};
+    Printer printer{context.out, showPassword};
     AppState& state = context.state;
     switch (target.kind) {
         case RecordKind::Page: {

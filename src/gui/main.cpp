@@ -3,6 +3,7 @@
 #include <QCommandLineParser>
 
 #include <exception>
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -56,6 +57,20 @@ int main(int argc, char** argv) {
     if (parser.isSet(driveOption)) driveArgument = parser.value(driveOption).toStdString();
 
     gui::QtMessageBox messages;
+    // A drive named on the command line must exist: an empty name would silently open the
+    // default shop, a mistyped one would leave a new drive behind (tarvomen-cli init lays one
+    // out). The default drive is laid out on the first start.
+    std::error_code ec;
+    if (driveArgument &&
+        (driveArgument->empty() || !std::filesystem::is_directory(*driveArgument, ec))) {
+        messages.inform(driveArgument->empty()
+                            ? "--drive needs a folder."
+                            : "The drive folder " + *driveArgument +
+                                  " does not exist. Lay one out with: tarvomen-cli --drive " +
+                                  *driveArgument + " init",
+                        "Tarvomen", MessageBox::Icon::Critical);
+        return 2;
+    }
     try {
         Drive drive(Drive::locate(driveArgument));
         // A new drive folder gets the program folder and the sample media themes.

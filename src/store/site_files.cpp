@@ -6,8 +6,9 @@ namespace tarvomen {
 namespace {
 
 template <class Record>
-void openFile(RecordFile& file, const Drive& drive, const char* windowsPath) {
-    file.open(drive.resolve(windowsPath), windowsPath, encode(Record{}));
+void openFile(RecordFile& file, const Drive& drive, const char* windowsPath,
+              RecordFile::Access access) {
+    file.open(drive.resolve(windowsPath), windowsPath, encode(Record{}), access);
 }
 
 template <class Record>
@@ -19,26 +20,40 @@ Record readRecord(const RecordFile& file, std::int64_t recordNo) {
 
 }  // namespace
 
-void SiteFiles::openPageFile(const Drive& drive) {
-    openFile<PageRecord>(page_, drive, paths::kPageFile);
+void SiteFiles::openPageFile(const Drive& drive, Access access) {
+    openFile<PageRecord>(page_, drive, paths::kPageFile, access);
 }
-void SiteFiles::openProductFile(const Drive& drive) {
-    openFile<ProductRecord>(product_, drive, paths::kProductFile);
+void SiteFiles::openProductFile(const Drive& drive, Access access) {
+    openFile<ProductRecord>(product_, drive, paths::kProductFile, access);
 }
-void SiteFiles::openStyleFile(const Drive& drive) {
-    openFile<StyleRecord>(style_, drive, paths::kStyleFile);
-}
-
-void SiteFiles::openAll(const Drive& drive) {
-    openPageFile(drive);
-    openProductFile(drive);
-    openStyleFile(drive);
+void SiteFiles::openStyleFile(const Drive& drive, Access access) {
+    openFile<StyleRecord>(style_, drive, paths::kStyleFile, access);
 }
 
-void SiteFiles::closeAll() {
-    page_.close();
-    product_.close();
-    style_.close();
+void SiteFiles::openAll(const Drive& drive, Access access) {
+    openPageFile(drive, access);
+    openProductFile(drive, access);
+    openStyleFile(drive, access);
+}
+
+std::vector<std::string> SiteFiles::closeAll() {
+    std::vector<std::string> failures;
+    for (RecordFile* file : {&page_, &product_, &style_}) {
+        try {
+            file->close();
+        } catch (const RecordFileError& error) {
+            failures.emplace_back(error.what());
+        }
+    }
+    return failures;
+}
+
+std::vector<std::string> SiteFiles::warnings() const {
+    std::vector<std::string> all;
+    for (const RecordFile* file : {&page_, &product_, &style_}) {
+        if (file->warning()) all.push_back(*file->warning());
+    }
+    return all;
 }
 
 PageRecord SiteFiles::readPage(std::int64_t recordNo) const {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "platform/drive.hpp"
 #include "store/record_file.hpp"
@@ -17,13 +19,21 @@ class SiteFiles {
     static constexpr int kStyleFileNumber = 20;
     static constexpr int kProductCount = 30;
 
-    void openPageFile(const Drive& drive);     // DoOpenProfile
-    void openProductFile(const Drive& drive);  // DoOpenDetail
-    void openStyleFile(const Drive& drive);    // DoOpenMediaParms
-    void openAll(const Drive& drive);
+    using Access = RecordFile::Access;
+
+    // Readers open the files with Access::ReadOnly: nothing is created or changed.
+    void openPageFile(const Drive& drive, Access access = Access::ReadWrite);     // DoOpenProfile
+    void openProductFile(const Drive& drive, Access access = Access::ReadWrite);  // DoOpenDetail
+    void openStyleFile(const Drive& drive,
+                       Access access = Access::ReadWrite);  // DoOpenMediaParms
+    void openAll(const Drive& drive, Access access = Access::ReadWrite);
     // Closes the page, product and style files; closing a file that is not open is no error.
-    void closeAll();
+    // Returns the messages of closes that failed.
+    std::vector<std::string> closeAll();
     bool allOpen() const { return page_.isOpen() && product_.isOpen() && style_.isOpen(); }
+    // What the open files' layout has to say (stray bytes after the last record), once per
+    // opening.
+    std::vector<std::string> warnings() const;
 
     PageRecord readPage(std::int64_t recordNo) const;
     void writePage(std::int64_t recordNo, const PageRecord& record);

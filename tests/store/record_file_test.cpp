@@ -5,18 +5,27 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <fcntl.h>
+#include <cerrno>
 #include <csignal>
 
 #include "platform/error.hpp"
 #include "store/site_files.hpp"
 #include "support/temp_drive.hpp"
+#include "support/test_mount.hpp"
 
 namespace tarvomen {
 namespace {
 
 using testing::readFile;
 using testing::TempDrive;
+using testing::TestMount;
 using testing::writeFile;
+using Access = RecordFile::Access;
+
+bool contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
 
 class RecordFileTest : public ::testing::Test {
   protected:
@@ -36,14 +45,107 @@ TEST_F(RecordFileTest, ReadsEmptyRecordsPastTheEndAndCompletesAShortOne) {
 }
 
 TEST_F(RecordFileTest, WritingPastTheEndFillsTheGapWithEmptyRecords) {
-    writeFile(path, std::string("\x01\0AB", 4));  // a short first record
+    writeFile(path, std::string("\x01\0ABCD", 6));
     RecordFile file;
     openFile(file);
     file.write(3, std::string("\x03\0CCCC", 6));
-    EXPECT_EQ(readFile(path), std::string("\x01\0AB  ", 6) + empty + std::string("\x03\0CCCC", 6));
+    EXPECT_EQ(readFile(path), std::string("\x01\0ABCD", 6) + empty + std::string("\x03\0CCCC", 6));
     file.write(2, std::string("\x02\0DDDD", 6));
     EXPECT_EQ(file.read(2), std::string("\x02\0DDDD", 6));
     EXPECT_EQ(readFile(path).size(), 18u);
+}
+
+TEST_F(RecordFileTest, StrayBytesAreReportedAndNeverTakenIntoARecord) {
+    const std::string two = std::string("\x01\0AAAA", 6) + std::string("\x02\0BBBB", 6);
+    writeFile(path, two + "XYZ");
+    RecordFile file;
+    openFile(file);
+    ASSERT_TRUE(file.warning());
+    EXPECT_TRUE(
+        contains(*file.warning(), "records.txt ends in 3 stray bytes after 2 whole records"))
+        << *file.warning();
+    EXPECT_EQ(file.read(3), "XYZ" + empty.substr(3));
+    for (const int recordNo : {3, 5}) {  // the stray record itself, and past it
+        EXPECT_THROW(file.write(recordNo, std::string("\x09\0NNNN", 6)), RecordFileError);
+    }
+    EXPECT_EQ(readFile(path), two + "XYZ");
+    file.write(1, std::string("\x01\0CCCC", 6));  // the whole records stay writable
+    EXPECT_EQ(readFile(path), std::string("\x01\0CCCC", 6) + two.substr(6) + "XYZ");
+}
+
+TEST_F(RecordFileTest, ReadingCreatesNothingAndChangesNoMode) {
+    RecordFile missing;
+    missing.open(path, "records.txt", empty, Access::ReadOnly);
+    EXPECT_EQ(missing.read(1), empty);
+    EXPECT_FALSE(std::filesystem::exists(path));
+    EXPECT_THROW(missing.write(1, empty), RecordFileError);
+    missing.close();
+
+    writeFile(path, std::string("\x01\0AAAA", 6));
+    ASSERT_EQ(chmod(path.c_str(), 0644), 0);
+    RecordFile file;
+    file.open(path, "records.txt", empty, Access::ReadOnly);
+    EXPECT_EQ(file.read(1), std::string("\x01\0AAAA", 6));
+    EXPECT_THROW(file.write(1, empty), RecordFileError);
+    struct stat info {};
+    ASSERT_EQ(stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0644u);
+}
+
+TEST_F(RecordFileTest, ReadersShareTheFileAndAWriterHasItAlone) {
+    writeFile(path, empty);
+    struct Case {
+        Access first;
+        Access second;
+        bool refused;
+    };
+    for (const Case& c : {Case{Access::ReadOnly, Access::ReadOnly, false},
+                          Case{Access::ReadWrite, Access::ReadOnly, true},
+                          Case{Access::ReadOnly, Access::ReadWrite, true}}) {
+        RecordFile first;
+        first.open(path, "records.txt", empty, c.first);
+        RecordFile second;
+        if (c.refused) {
+            EXPECT_THROW(second.open(path, "records.txt", empty, c.second), RecordFileError);
+        } else {
+            EXPECT_NO_THROW(second.open(path, "records.txt", empty, c.second));
+        }
+    }
+}
+
+// A save that grows the file and meets a full disk: the part it wrote is cut off again.
+TEST(RecordFileFaults, AGrowingSaveOnAFullDiskLeavesTheFileAsItWas) {
+    TempDrive temp;
+    const TestMount disk = TestMount::tmpfs(temp / "disk", 64 * 1024);
+    if (!disk.ready()) GTEST_SKIP() << disk.why();
+    const std::filesystem::path path = temp / "disk" / "Qvdetail.txt";
+    const std::string empty = encode(ProductRecord{});
+    std::string ten;
+    for (char c = 'a'; c < 'a' + 10; ++c) ten += std::string(empty.size(), c);
+    writeFile(path, ten);  // ten records end 1020 bytes into a memory page
+    // Take the rest of the disk.
+    const int filler = ::open((temp / "disk" / "filler").c_str(), O_WRONLY | O_CREAT, 0600);
+    ASSERT_GE(filler, 0);
+    const std::string block(4096, 'f');
+    while (::write(filler, block.data(), block.size()) > 0) {
+    }
+    ASSERT_EQ(errno, ENOSPC);
+    ::close(filler);
+
+    for (const int recordNo : {11, 14}) {
+        RecordFile file;
+        file.open(path, "C:\\Program Files\\Tarvomen\\Qvdetail.txt", empty);
+        try {
+            file.write(recordNo, std::string(empty.size(), 'n'));
+            ADD_FAILURE() << "record " << recordNo << " was written on a full disk";
+        } catch (const RecordFileError& error) {
+            EXPECT_TRUE(contains(error.what(), "Qvdetail.txt"));
+            EXPECT_TRUE(contains(error.what(), "left as it was")) << error.what();
+        }
+        const std::string after = readFile(path);
+        EXPECT_EQ(after.size(), ten.size()) << "record " << recordNo;
+        EXPECT_TRUE(after == ten) << "record " << recordNo;
+    }
 }
 
 TEST_F(RecordFileTest, IsCreatedOwnerOnly) {
