@@ -12,4 +12,4 @@ add_library(tarvomen_upload STATIC
   upload/site_uploader.cpp
   upload/upload_plan.cpp
 )
-target_link_libraries(tarvomen_upload PUBLIC tarvomen_store PRIVATE CURL::libcurl OpenSSL::Crypto)
+target_link_libraries(tarvomen_upload PUBLIC tarvomen_store tarvomen_check PRIVATE CURL::libcurl OpenSSL::Crypto)

@@ -21,3 +21,7 @@ tarvomen_add_test(upload_server_tests
 tarvomen_add_test(publish_command_tests
   SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/publish_command_test.cpp
   LIBS tarvomen_upload_testsupport tarvomen_cli_commands GTest::gmock)
+
+tarvomen_add_test(publish_window_model_tests
+  SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/publish_window_model_test.cpp
+  LIBS tarvomen_upload_testsupport GTest::gmock)

@@ -14,7 +14,7 @@ void GuiSitePublisher::publish(AppState& state) {
     window_->show();
     window_->raise();
     window_->activateWindow();
-    if (!window_->running()) window_->startPublishing();
+    if (!window_->running()) window_->checkAndPublish();
 }
 
 }  // namespace tarvomen::gui

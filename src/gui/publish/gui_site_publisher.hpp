@@ -8,7 +8,8 @@
 namespace tarvomen::gui {
 
 // The desktop program's SitePublisher: the FTP dialog's OK opens the Publish window (one at a
-// time) and starts publishing. Deleting it cancels a running transfer.
+// time), checks the site and publishes unless the check found problems. Deleting it cancels a
+// running transfer.
 class GuiSitePublisher : public SitePublisher {
   public:
     GuiSitePublisher() = default;

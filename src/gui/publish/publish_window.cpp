@@ -3,15 +3,20 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QColor>
+#include <QFont>
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QListWidget>
 #include <QMetaObject>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+
+#include "store/own_text.hpp"
 
 namespace tarvomen::gui {
 namespace {
@@ -24,10 +29,10 @@ QLabel* makeLabel(QWidget* parent, const char* name) {
     return label;
 }
 
-QPushButton* makeButton(QWidget* parent, const char* caption) {
-    auto* button = new QPushButton(QLatin1String(caption), parent);
-    button->setObjectName(QLatin1String(caption));
-    button->setAccessibleName(QLatin1String(caption));
+QPushButton* makeButton(QWidget* parent, const char* name, const char* caption) {
+    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
+    button->setObjectName(QLatin1String(name));
+    button->setAccessibleName(button->text());
     button->setMinimumWidth(96);
     return button;
 }
@@ -44,12 +49,18 @@ PublishWindow::PublishWindow(AppState& state,
 
     host_ = makeLabel(this, "Host");
     host_->setWordWrap(true);
-    allowPlainFtp_ = new QCheckBox(QStringLiteral("Allow unencrypted FTP"), this);
+    auto own = [&state](const char* english, const char* french) {
+        return QString::fromUtf8(ownText(state, english, french));
+    };
+    allowPlainFtp_ =
+        new QCheckBox(own("Allow unencrypted FTP", "Autoriser le FTP non chiffré"), this);
     allowPlainFtp_->setObjectName(QStringLiteral("AllowPlainFtp"));
     allowPlainFtp_->setAccessibleName(allowPlainFtp_->text());
     allowPlainFtp_->setToolTip(
-        QStringLiteral("Sends the password and the site in clear text when this server offers "
-                       "no encryption."));
+        own("Sends the password and the site in clear text when this server offers no encryption.",
+            "Envoie le mot de passe et le site en clair quand ce serveur n'offre pas de "
+            "chiffrement."));
+    allowPlainFtp_->setAccessibleDescription(allowPlainFtp_->toolTip());
     progressBar_ = new QProgressBar(this);
     progressBar_->setObjectName(QStringLiteral("ProgressBar"));
     progressBar_->setAccessibleName(QStringLiteral("ProgressBar"));
@@ -59,15 +70,27 @@ PublishWindow::PublishWindow(AppState& state,
     currentFile_ = makeLabel(this, "CurrentFile");
     status_ = makeLabel(this, "Status");
     status_->setWordWrap(true);
+    counts_ = makeLabel(this, "Counts");
+    advice_ = makeLabel(this, "Advice");
+    advice_->setWordWrap(true);
+    findings_ = new QListWidget(this);
+    findings_->setObjectName(QStringLiteral("Findings"));
+    findings_->setAccessibleName(own("Site check", "Vérification du site"));
+    findings_->setAccessibleDescription(
+        own("What the site check found: problems break something a visitor sees; hints are "
+            "worth a look.",
+            "Ce que la vérification du site a trouvé : les problèmes cassent quelque chose que "
+            "voit un visiteur ; les conseils méritent un coup d'œil."));
+    findings_->setMinimumHeight(90);
     report_ = new QPlainTextEdit(this);
     report_->setObjectName(QStringLiteral("Report"));
     report_->setAccessibleName(QStringLiteral("Report"));
     report_->setReadOnly(true);
     report_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     report_->setMinimumSize(560, 220);
-    publish_ = makeButton(this, "Publish");
-    cancel_ = makeButton(this, "Cancel");
-    close_ = makeButton(this, "Close");
+    publish_ = makeButton(this, "Publish", ownText(state, "Publish", "Publier"));
+    cancel_ = makeButton(this, "Cancel", ownText(state, "Cancel", "Annuler"));
+    close_ = makeButton(this, "Close", ownText(state, "Close", "Fermer"));
 
     connect(allowPlainFtp_, &QCheckBox::toggled, this, [this](bool allow) {
         if (allow != model_.allowPlainFtp) model_.setAllowPlainFtp(allow);
@@ -91,6 +114,9 @@ PublishWindow::PublishWindow(AppState& state,
     root->addWidget(progressText_);
     root->addWidget(currentFile_);
     root->addWidget(status_);
+    root->addWidget(advice_);
+    root->addWidget(counts_);
+    root->addWidget(findings_);
     root->addWidget(report_, 1);
     root->addLayout(buttons);
 
@@ -101,6 +127,25 @@ PublishWindow::PublishWindow(AppState& state,
 PublishWindow::~PublishWindow() {
     if (uploader_) uploader_->cancel();
     if (worker_.joinable()) worker_.join();
+}
+
+void PublishWindow::checkAndPublish() {
+    if (uploader_) return;
+    model_.load();
+    const bool clean = model_.checkSite();
+    findings_->clear();
+    for (const auto& finding : model_.findings) {
+        auto* item = new QListWidgetItem(qs(model_.findingText(finding)), findings_);
+        if (finding.severity == check::Finding::Severity::Problem) {
+            item->setForeground(QColor(0xB0, 0x00, 0x20));
+            QFont bold = item->font();
+            bold.setBold(true);
+            item->setFont(bold);
+        }
+    }
+    findings_->setVisible(!model_.findings.empty());
+    refresh();
+    if (clean) startPublishing();
 }
 
 void PublishWindow::startPublishing(bool dryRun) {
@@ -157,8 +202,11 @@ void PublishWindow::closeEvent(QCloseEvent* event) {
 void PublishWindow::refresh() {
     const bool running = uploader_ != nullptr;
     host_->setText(model_.host.empty()
-                       ? QStringLiteral("No FTP host is stored.")
-                       : QStringLiteral("Site folder C:\\Tarvomen\\ to ") + qs(model_.host));
+                       ? QString::fromUtf8(ownText(state_, "No FTP host is stored.",
+                                                   "Aucun hôte FTP n'est enregistré."))
+                       : QString::fromUtf8(ownText(state_, "Site folder C:\\Tarvomen\\ to ",
+                                                   "Dossier du site C:\\Tarvomen\\ vers ")) +
+                             qs(model_.host));
     {
         const QSignalBlocker blocker(allowPlainFtp_);
         allowPlainFtp_->setChecked(model_.allowPlainFtp);
@@ -168,6 +216,9 @@ void PublishWindow::refresh() {
     progressText_->setText(qs(model_.progressText()));
     currentFile_->setText(qs(model_.progress.currentFile));
     status_->setText(qs(model_.status));
+    advice_->setText(qs(model_.advice));
+    advice_->setVisible(!model_.advice.empty());
+    counts_->setText(qs(model_.countsText()));
     if (report_->toPlainText() != qs(model_.reportText))
         report_->setPlainText(qs(model_.reportText));
     publish_->setEnabled(!running && model_.canStart);

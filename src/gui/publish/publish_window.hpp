@@ -9,16 +9,18 @@
 
 class QCheckBox;
 class QLabel;
+class QListWidget;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 
 namespace tarvomen::gui {
 
-// The Publish window: the site goes to the stored FTP host on a worker thread while the window
-// shows the progress (files and bytes, the current file) and stays responsive; Cancel stops
-// the transfer; the report follows. An untrusted certificate is shown in a message box and, if
-// the user accepts it, publishing starts again.
+// The Publish window: the site is checked first and what the check found is listed; then the
+// site goes to the stored FTP host on a worker thread while the window shows the progress
+// (files and bytes, the current file) and stays responsive; Cancel stops the transfer; the
+// counts and the report follow. An untrusted certificate is shown in a message box and, if the
+// user accepts it, publishing starts again.
 class PublishWindow : public QWidget {
     Q_OBJECT
 
@@ -32,6 +34,9 @@ class PublishWindow : public QWidget {
     publish::PublishWindowModel& model() { return model_; }
     bool running() const { return uploader_ != nullptr; }
 
+    // Checks the site and lists the findings; publishes at once when it found no problem.
+    // With problems, the owner reads them and may publish with Publish.
+    void checkAndPublish();
     // Publish (or, with `dryRun`, only report what would be sent).
     void startPublishing(bool dryRun = false);
     void cancel();
@@ -56,6 +61,9 @@ class PublishWindow : public QWidget {
     QLabel* progressText_ = nullptr;
     QLabel* currentFile_ = nullptr;
     QLabel* status_ = nullptr;
+    QLabel* counts_ = nullptr;
+    QLabel* advice_ = nullptr;
+    QListWidget* findings_ = nullptr;
     QPlainTextEdit* report_ = nullptr;
     QPushButton* publish_ = nullptr;
     QPushButton* cancel_ = nullptr;

@@ -119,6 +119,7 @@ std::map<std::string, HostSettings> PublishStore::readAll() const {
         if (name == "certificate-sha256") current->certificateSha256 = value;
         if (name == "public-key-sha256") current->publicKeyPin = value;
         if (name == "ssh-key-file") current->sshKeyFile = value;
+        if (name == "offers-no-tls") current->offersNoTls = value == "yes";
     }
     return all;
 }
@@ -142,6 +143,7 @@ void PublishStore::saveSettings(const std::string& key, const HostSettings& sett
             out << "certificate-sha256 = " << s.certificateSha256 << "\n";
         if (!s.publicKeyPin.empty()) out << "public-key-sha256 = " << s.publicKeyPin << "\n";
         if (!s.sshKeyFile.empty()) out << "ssh-key-file = " << s.sshKeyFile << "\n";
+        if (s.offersNoTls) out << "offers-no-tls = yes\n";
     }
     replaceFile(folder_ / "settings", out.str());
 }

@@ -17,6 +17,9 @@ struct HostSettings {
     std::string certificateSha256;  // fingerprint of the accepted certificate or host key
     std::string publicKeyPin;       // base64 SHA-256 of its public key, pinned on every connection
     std::string sshKeyFile{};  // SFTP: private key to log in with (its passphrase: the password)
+    // Plain FTP allowed, and the server was found to offer no TLS: later runs log in without
+    // asking for it first.
+    bool offersNoTls{};
 
     friend bool operator==(const HostSettings&, const HostSettings&) = default;
 };

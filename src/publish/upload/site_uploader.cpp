@@ -79,24 +79,33 @@ PublishTarget PublishTarget::fromPage(const PageRecord& page) {
     return target;
 }
 
-std::string formatReport(const PublishReport& report) {
+std::string formatReport(const PublishReport& report, bool french) {
+    auto t = [french](const char* english, const char* inFrench) {
+        return std::string(french ? inFrench : english);
+    };
+    auto n = [](std::size_t count) { return std::to_string(count); };
     std::string out;
-    std::string counts = std::to_string(report.uploaded.size()) + " uploaded, " +
-                         std::to_string(report.skipped.size()) + " unchanged, " +
-                         std::to_string(report.deleted.size()) + " deleted, ";
-    if (!report.notTried.empty()) counts += std::to_string(report.notTried.size()) + " not tried, ";
-    counts += std::to_string(report.failed.size()) + " failed.";
+    std::string counts = n(report.uploaded.size()) + t(" uploaded, ", " envoyés, ") +
+                         n(report.skipped.size()) + t(" unchanged, ", " inchangés, ") +
+                         n(report.deleted.size()) + t(" deleted, ", " supprimés, ");
+    if (!report.notTried.empty())
+        counts += n(report.notTried.size()) + t(" not tried, ", " non tentés, ");
+    counts += n(report.failed.size()) + t(" failed.", " en échec.");
     if (report.dryRun) {
-        out += "Dry run for " + report.destination +
-               ", nothing was sent: " + std::to_string(report.uploaded.size()) + " to upload, " +
-               std::to_string(report.skipped.size()) + " unchanged, " +
-               std::to_string(report.deleted.size()) + " to delete.\n";
+        out += t("Dry run for ", "Essai pour ") + report.destination +
+               t(", nothing was sent: ", ", rien n'a été envoyé : ") + n(report.uploaded.size()) +
+               t(" to upload, ", " à envoyer, ") + n(report.skipped.size()) +
+               t(" unchanged, ", " inchangés, ") + n(report.deleted.size()) +
+               t(" to delete.\n", " à supprimer.\n");
     } else if (report.succeeded()) {
-        out += "Published to " + report.destination + ": " + counts + "\n";
+        out +=
+            t("Published to ", "Publié sur ") + report.destination + t(": ", " : ") + counts + "\n";
     } else if (report.cancelled) {
-        out += "Publishing to " + report.destination + " was cancelled: " + counts + "\n";
+        out += t("Publishing to ", "La publication sur ") + report.destination +
+               t(" was cancelled: ", " a été annulée : ") + counts + "\n";
     } else {
-        out += "Publishing to " + report.destination + " is incomplete: " + counts + "\n";
+        out += t("Publishing to ", "La publication sur ") + report.destination +
+               t(" is incomplete: ", " est incomplète : ") + counts + "\n";
     }
     if (!report.problem.empty()) out += "\n" + report.problem + "\n";
     for (const auto& note : report.notes) out += "\n" + note + "\n";
@@ -104,19 +113,28 @@ std::string formatReport(const PublishReport& report) {
         !report.notTried.empty() || !report.skipped.empty()) {
         out += "\n";
     }
-    appendList(out, report.dryRun ? "To upload:" : "Uploaded:", report.uploaded);
     appendList(
-        out,
-        report.dryRun ? "To delete (no longer in the site):" : "Deleted (no longer in the site):",
-        report.deleted);
+        out, (report.dryRun ? t("To upload:", "À envoyer :") : t("Uploaded:", "Envoyés :")).c_str(),
+        report.uploaded);
+    appendList(out,
+               (report.dryRun
+                    ? t("To delete (no longer in the site):", "À supprimer (plus dans le site) :")
+                    : t("Deleted (no longer in the site):", "Supprimés (plus dans le site) :"))
+                   .c_str(),
+               report.deleted);
     if (!report.failed.empty()) {
-        out += "Failed:\n";
+        out += t("Failed:\n", "En échec :\n");
         for (const auto& failure : report.failed) {
             out += "  " + failure.path + ": " + failure.reason + "\n";
         }
     }
-    appendList(out, "Not tried (publishing stopped first):", report.notTried);
-    appendList(out, "Unchanged, not sent:", report.skipped);
+    appendList(out,
+               t("Not tried (publishing stopped first):",
+                 "Non tentés (la publication s'est arrêtée "
+                 "avant) :")
+                   .c_str(),
+               report.notTried);
+    appendList(out, t("Unchanged, not sent:", "Inchangés, non envoyés :").c_str(), report.skipped);
     return out;
 }
 
@@ -211,6 +229,7 @@ PublishReport SiteUploader::run() {
             report.cancelled = true;
         } else {
             report.problem = e.what();
+            report.problemKind = e.kind();
             report.identity = e.identity();
         }
     };

@@ -57,11 +57,12 @@ struct PublishReport {
     std::string destination;  // the host as the user wrote it
     bool dryRun = false;
     bool cancelled = false;
-    std::string problem;                     // what stopped the run early, if anything
-    std::optional<ServerIdentity> identity;  // the server to accept, when that stopped it
-    std::vector<std::string> uploaded;       // in a dry run: what would be uploaded
-    std::vector<std::string> skipped;        // unchanged on the server
-    std::vector<std::string> deleted;        // in a dry run: what would be deleted
+    std::string problem;                           // what stopped the run early, if anything
+    std::optional<RemoteError::Kind> problemKind;  // its kind, when the server's side stopped it
+    std::optional<ServerIdentity> identity;        // the server to accept, when that stopped it
+    std::vector<std::string> uploaded;             // in a dry run: what would be uploaded
+    std::vector<std::string> skipped;              // unchanged on the server
+    std::vector<std::string> deleted;              // in a dry run: what would be deleted
     std::vector<Failure> failed;
     std::vector<std::string> notTried;  // left undone when the run stopped
     std::vector<std::string> notes;
@@ -71,8 +72,9 @@ struct PublishReport {
     }
 };
 
-// The report as the user reads it: a summary line, then each list with its files.
-std::string formatReport(const PublishReport& report);
+// The report as the user reads it: a summary line, then each list with its files; in French
+// where `french` (the reasons the server gave stay as they are).
+std::string formatReport(const PublishReport& report, bool french = false);
 
 struct UploadOptions {
     bool dryRun = false;                         // plan and report only; contact nothing

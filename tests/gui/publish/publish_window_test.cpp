@@ -1,6 +1,7 @@
 // The Publish window over a real FTP server, and over a server that answers only when told to.
 #include <QCheckBox>
 #include <QLabel>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -70,6 +71,7 @@ class PublishWindowTest : public QObject {
 
   private slots:
     void theFtpDialogsPublisherSendsTheSiteBesideTheUserInterface();
+    void problemsOfTheSiteAreListedAndPublishingWaitsForTheOwner();
     void cancelStopsTheTransferAndTheWindowStaysUsable();
     void anUntrustedCertificateIsShownAndTrustedOnlyWhenAccepted();
 };
@@ -77,6 +79,11 @@ class PublishWindowTest : public QObject {
 void PublishWindowTest::theFtpDialogsPublisherSendsTheSiteBesideTheUserInterface() {
     testing::FtpTestServer server({.tls = false});
     testing::SmallSite site;
+    // Whole media: the site check finds nothing, so publishing starts at once.
+    site.files["Data/0.GIF"] = "GIF89a" + std::string(2000, '\x01') + ";";
+    site.files["Data/1.JPG"] =
+        std::string("\xFF\xD8\xFF\xE0", 4) + std::string(3000, '\x02') + "\xFF\xD9";
+    for (const auto& [relative, bytes] : site.files) site.put(relative, bytes);
     Program program(site, server);
     publish::PublishStore::forDrive(site.drive).saveSettings(server.host(), {true, "", ""});
 
@@ -84,6 +91,7 @@ void PublishWindowTest::theFtpDialogsPublisherSendsTheSiteBesideTheUserInterface
     publisher.publish(program.state);
     gui::PublishWindow* window = publisher.window();
     QVERIFY(window && window->isVisible());
+    QVERIFY(child<QListWidget>(window, "Findings")->isHidden());
     QVERIFY(child<QCheckBox>(window, "AllowPlainFtp")->isChecked());
     QVERIFY(window->running());
     QVERIFY(!child<QPushButton>(window, "Publish")->isEnabled());
@@ -96,8 +104,38 @@ void PublishWindowTest::theFtpDialogsPublisherSendsTheSiteBesideTheUserInterface
     QCOMPARE(child<QLabel>(window, "ProgressText")->text().left(13),
              QStringLiteral("8 of 8 files,"));
     QCOMPARE(server.files(), site.expectedOnServer("www", true));
+    QCOMPARE(child<QLabel>(window, "Counts")->text(),
+             QStringLiteral("Sent 8, unchanged 0, deleted 0, not tried 0, failed 0."));
     QVERIFY(child<QPushButton>(window, "Publish")->isEnabled());
     QVERIFY(!child<QPushButton>(window, "Cancel")->isEnabled());
+}
+
+void PublishWindowTest::problemsOfTheSiteAreListedAndPublishingWaitsForTheOwner() {
+    testing::FtpTestServer server({.tls = false});
+    testing::SmallSite site;  // its media are cut short
+    Program program(site, server);
+    program.state.LangInd = 200;
+    publish::PublishStore::forDrive(site.drive).saveSettings(server.host(), {true, "", ""});
+
+    gui::GuiSitePublisher publisher;
+    publisher.publish(program.state);
+    gui::PublishWindow* window = publisher.window();
+    QVERIFY(window && !window->running());
+    auto* findings = child<QListWidget>(window, "Findings");
+    QVERIFY(!findings->isHidden());
+    QCOMPARE(findings->count(), 2);
+    QVERIFY(findings->item(0)->text().startsWith(QStringLiteral("Problème : Data/")));
+    QVERIFY(child<QLabel>(window, "Status")->text().startsWith(QStringLiteral("2 problèmes")));
+    QVERIFY(server.files().empty());
+
+    auto* publishButton = child<QPushButton>(window, "Publish");
+    QCOMPARE(publishButton->text(), QStringLiteral("Publier"));
+    QVERIFY(publishButton->isEnabled());
+    QTest::mouseClick(publishButton, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!window->running(), kPatience);
+    QCOMPARE(server.files(), site.expectedOnServer("www", true));
+    QCOMPARE(child<QLabel>(window, "Counts")->text(),
+             QStringLiteral("Envoyés 8, inchangés 0, supprimés 0, non tentés 0, en échec 0."));
 }
 
 void PublishWindowTest::cancelStopsTheTransferAndTheWindowStaysUsable() {
