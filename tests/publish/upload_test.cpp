@@ -8,6 +8,9 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <map>
+#include <mutex>
+#include <set>
 
 #include "platform/error.hpp"
 #include "publish/upload/publish_store.hpp"
@@ -221,6 +224,12 @@ TEST(UploadTest, SendsPlainFtpOnlyWhereTheUserAllowedIt) {
     const PublishReport allowed = publishTo(site, server);
     ASSERT_TRUE(allowed.succeeded()) << publish::formatReport(allowed);
     EXPECT_EQ(allowed.uploaded.size(), 2u);
+    // Found to offer no TLS: later runs do not ask for it.
+    EXPECT_TRUE(store.settings(server.host()).offersNoTls);
+    site.put("index.html", "changed again");
+    const PublishReport known = publishTo(site, server);
+    ASSERT_TRUE(known.succeeded()) << publish::formatReport(known);
+    EXPECT_EQ(known.uploaded.size(), 2u);
 }
 
 TEST(UploadTest, SendsThePagesOnceWhereNamesIgnoreCase) {
@@ -339,6 +348,144 @@ TEST(UploadTest, AFullServerIsReportedWithTheFileAndStopsTheRun) {
     EXPECT_THAT(report.problem, HasSubstr("no room left for Tarvomen/Data/1.JPG"));
     // The pages wait for their media: none was sent.
     EXPECT_EQ(report.notTried.size(), 6u);
+}
+
+// A server in memory whose listings may leave out sizes, and whose connection breaks half-way
+// through the upload of one named file, leaving what arrived.
+class MemoryServer {
+  public:
+    std::map<std::string, std::string> files;  // "Tarvomen/Data/0.GIF" -> bytes
+    std::set<std::string> folders{""};
+    std::vector<std::pair<std::string, bool>> uploads;  // path, whether it replaced
+    std::string breakOn;                                // path whose upload breaks
+    bool sizes = true;
+
+    std::unique_ptr<publish::RemoteFiles> connection() { return std::make_unique<Files>(*this); }
+
+  private:
+    struct Files : publish::RemoteFiles {
+        explicit Files(MemoryServer& s) : server(s) {}
+        void connect() override {}
+        bool makeFolder(const std::string& path) override {
+            const std::lock_guard lock(server.mutex);
+            return server.folders.insert(path).second;
+        }
+        std::optional<std::vector<publish::RemoteEntry>> list(const std::string& folder) override {
+            const std::lock_guard lock(server.mutex);
+            if (!server.folders.count(folder)) return std::nullopt;
+            std::vector<publish::RemoteEntry> entries;
+            const std::string prefix = folder.empty() ? "" : folder + "/";
+            auto inside = [&](const std::string& path) {
+                return path.rfind(prefix, 0) == 0 && path.size() > prefix.size() &&
+                       path.find('/', prefix.size()) == std::string::npos;
+            };
+            for (const auto& sub : server.folders) {
+                if (inside(sub)) entries.push_back({sub.substr(prefix.size()), true, {}});
+            }
+            for (const auto& [path, bytes] : server.files) {
+                if (!inside(path)) continue;
+                entries.push_back(
+                    {path.substr(prefix.size()), false,
+                     server.sizes ? std::optional<std::uint64_t>(bytes.size()) : std::nullopt});
+            }
+            return entries;
+        }
+        void upload(const std::string& path, std::string_view bytes, const Progress&,
+                    bool replaces) override {
+            const std::lock_guard lock(server.mutex);
+            server.uploads.emplace_back(path, replaces);
+            const std::string name = replaces ? path + publish::kTemporarySuffix : path;
+            if (path == server.breakOn) {
+                server.breakOn.clear();
+                server.files[name] = std::string(bytes.substr(0, bytes.size() / 2));
+                throw publish::RemoteError(publish::RemoteError::Kind::Connection,
+                                           "The connection broke.");
+            }
+            server.files[name] = std::string(bytes);
+            if (replaces) server.files[path] = server.files.extract(name).mapped();
+        }
+        void remove(const std::string& path) override {
+            const std::lock_guard lock(server.mutex);
+            server.files.erase(path);
+        }
+        MemoryServer& server;
+    };
+    std::mutex mutex;
+};
+
+PublishReport publishTo(const SmallSite& site, MemoryServer& server) {
+    auto options = fastOptions();
+    options.attempts = 1;
+    publish::SiteUploader uploader(
+        publish::listSiteFiles(site.drive), "memory", site.temp / "memory.manifest",
+        [&server](const std::atomic<bool>&) { return server.connection(); }, options);
+    return uploader.run();
+}
+
+// What the site would put on the server, by remote path.
+std::map<std::string, std::string> siteOnServer(const SmallSite& site) {
+    std::map<std::string, std::string> out;
+    for (const auto& [relative, bytes] : site.files) {
+        out["Tarvomen/" + relative] = bytes;
+        if (relative.find('/') == std::string::npos) out["tarvomen/" + relative] = bytes;
+    }
+    return out;
+}
+
+// Files the server lacks go straight under their names (no rename); files it holds, and the
+// home page, go under a temporary name first.
+TEST(UploadTest, SendsNewFilesUnderTheirNamesAndReplacesOthersThroughATemporaryName) {
+    SmallSite site;
+    MemoryServer server;
+    ASSERT_TRUE(publishTo(site, server).succeeded());
+    EXPECT_EQ(server.files, siteOnServer(site));
+    for (const auto& [path, replaced] : server.uploads) {
+        EXPECT_EQ(replaced, path.find("index.html") != std::string::npos) << path;
+    }
+    // The home pages last.
+    ASSERT_EQ(server.uploads.size(), 8u);
+    EXPECT_THAT(server.uploads[6].first, ::testing::EndsWith("/index.html"));
+    EXPECT_THAT(server.uploads[7].first, ::testing::EndsWith("/index.html"));
+
+    server.uploads.clear();
+    site.files["1.html"] = "<HTML><BODY>Product 1, cheaper</BODY></HTML>\r\n";
+    site.put("1.html", site.files["1.html"]);
+    site.files["2.html"] = "<HTML><BODY>Product 2</BODY></HTML>\r\n";
+    site.put("2.html", site.files["2.html"]);
+    ASSERT_TRUE(publishTo(site, server).succeeded());
+    EXPECT_EQ(server.files, siteOnServer(site));
+    EXPECT_EQ(sorted([&] {
+                  std::vector<std::string> out;
+                  for (const auto& [path, replaced] : server.uploads)
+                      out.push_back(path + (replaced ? " replaced" : " new"));
+                  return out;
+              }()),
+              (std::vector<std::string>{"Tarvomen/1.html replaced", "Tarvomen/2.html new",
+                                        "tarvomen/1.html replaced", "tarvomen/2.html new"}));
+}
+
+// A new file cut off half-way lies under its own name; the next run sends it whole, also
+// where the listing gives no sizes and the manifest knew the same bytes from an earlier run.
+TEST(UploadTest, ANewFileInterruptedMidwayIsCompletedByTheNextRun) {
+    for (const bool sizes : {true, false}) {
+        SCOPED_TRACE(sizes ? "listing with sizes" : "listing without sizes");
+        SmallSite site;
+        MemoryServer server;
+        server.sizes = sizes;
+        ASSERT_TRUE(publishTo(site, server).succeeded());
+        server.files.erase("Tarvomen/Data/1.JPG");  // lost on the server
+
+        server.breakOn = "Tarvomen/Data/1.JPG";
+        const PublishReport broken = publishTo(site, server);
+        EXPECT_FALSE(broken.succeeded());
+        EXPECT_EQ(broken.notTried, std::vector<std::string>{"Tarvomen/Data/1.JPG"});
+        EXPECT_EQ(server.files["Tarvomen/Data/1.JPG"].size(), site.files["Data/1.JPG"].size() / 2);
+
+        const PublishReport next = publishTo(site, server);
+        ASSERT_TRUE(next.succeeded()) << publish::formatReport(next);
+        EXPECT_EQ(next.uploaded, std::vector<std::string>{"Tarvomen/Data/1.JPG"});
+        EXPECT_EQ(server.files, siteOnServer(site));
+    }
 }
 
 // A server that takes the connection and never answers: the run ends after the time its

@@ -3,12 +3,15 @@
 #include <curl/curl.h>
 #include <openssl/pem.h>
 #include <openssl/x509.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <array>
 #include <cctype>
 #include <cstring>
 #include <mutex>
+#include <set>
 
 #include "publish/upload/sha256.hpp"
 
@@ -247,6 +250,18 @@ struct CurlRemoteFiles::Impl {
     std::optional<ServerIdentity> refusedHostKey;
     bool statLists = true;  // false once the server refused STAT with a folder
     bool loggedIn = false;
+    std::set<curl_socket_t> sockets;  // open now: the control connection between operations
+
+    static curl_socket_t onOpenSocket(void* data, curlsocktype, curl_sockaddr* address) {
+        const curl_socket_t fd =
+            ::socket(address->family, address->socktype | SOCK_CLOEXEC, address->protocol);
+        if (fd != CURL_SOCKET_BAD) static_cast<Impl*>(data)->sockets.insert(fd);
+        return fd;
+    }
+    static int onCloseSocket(void* data, curl_socket_t fd) {
+        static_cast<Impl*>(data)->sockets.erase(fd);
+        return ::close(fd);
+    }
 
     bool sftp() const { return host.protocol == RemoteHost::Protocol::Sftp; }
 
@@ -315,6 +330,10 @@ struct CurlRemoteFiles::Impl {
         curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
         curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, errorBuffer);
         curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+        curl_easy_setopt(curl, CURLOPT_OPENSOCKETFUNCTION, &Impl::onOpenSocket);
+        curl_easy_setopt(curl, CURLOPT_OPENSOCKETDATA, this);
+        curl_easy_setopt(curl, CURLOPT_CLOSESOCKETFUNCTION, &Impl::onCloseSocket);
+        curl_easy_setopt(curl, CURLOPT_CLOSESOCKETDATA, this);
         if (share) curl_easy_setopt(curl, CURLOPT_SHARE, share->handle());
         curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, sftp() ? "sftp" : "ftp,ftps");
         curl_easy_setopt(curl, CURLOPT_USERNAME, user.c_str());
@@ -344,8 +363,12 @@ struct CurlRemoteFiles::Impl {
         } else {
             const bool plainAllowed =
                 options.allowPlainFtp && host.protocol == RemoteHost::Protocol::Ftp;
+            // A server known to offer no TLS is not asked for it again (two replies per
+            // connection).
             curl_easy_setopt(curl, CURLOPT_USE_SSL,
-                             static_cast<long>(plainAllowed ? CURLUSESSL_TRY : CURLUSESSL_ALL));
+                             static_cast<long>(!plainAllowed         ? CURLUSESSL_ALL
+                                               : options.offersNoTls ? CURLUSESSL_NONE
+                                                                     : CURLUSESSL_TRY));
             curl_easy_setopt(curl, CURLOPT_FTPSSLAUTH, static_cast<long>(CURLFTPAUTH_TLS));
             curl_easy_setopt(curl, CURLOPT_SSLVERSION,
                              static_cast<long>(CURL_SSLVERSION_TLSv1_2) |
@@ -564,16 +587,32 @@ CurlRemoteFiles::CurlRemoteFiles(RemoteHost host, std::string user, std::string 
 }
 
 CurlRemoteFiles::~CurlRemoteFiles() {
+    // The goodbye (QUIT) is sent, but its reply is not waited for: the connection reads as
+    // closed at once.
+    if (!impl_->sftp()) {
+        for (const curl_socket_t fd : impl_->sockets) ::shutdown(fd, SHUT_RD);
+    }
     curl_slist_free_all(impl_->quotes);
     curl_easy_cleanup(impl_->curl);
     curl_multi_cleanup(impl_->multi);
 }
 
 void CurlRemoteFiles::connect() {
-    impl_->prepare(impl_->rootUrl());
-    curl_easy_setopt(impl_->curl, CURLOPT_NOBODY, 1L);
-    impl_->perform("Logging in");
-    impl_->loggedIn = true;
+    Impl& d = *impl_;
+    std::string replies;
+    d.prepare(d.rootUrl());
+    curl_easy_setopt(d.curl, CURLOPT_NOBODY, 1L);
+    curl_easy_setopt(d.curl, CURLOPT_HEADERFUNCTION, &collect);
+    curl_easy_setopt(d.curl, CURLOPT_HEADERDATA, &replies);
+    d.perform("Logging in");
+    d.loggedIn = true;
+    // Where TLS was only tried, a 234 reply (to AUTH TLS) shows that it is in use.
+    const ConnectionOptions& options = d.options;
+    if (d.host.protocol == RemoteHost::Protocol::Ftp && options.allowPlainFtp &&
+        !options.offersNoTls && options.foundPlain && replies.rfind("234", 0) != 0 &&
+        replies.find("\n234") == std::string::npos) {
+        options.foundPlain();
+    }
 }
 
 bool CurlRemoteFiles::makeFolder(const std::string& path) {
@@ -643,31 +682,32 @@ std::optional<std::vector<RemoteEntry>> CurlRemoteFiles::list(const std::string&
 }
 
 void CurlRemoteFiles::upload(const std::string& path, std::string_view bytes,
-                             const Progress& progress) {
+                             const Progress& progress, bool replaces) {
     Impl& d = *impl_;
     const auto [folder, name] = splitLast(path);
     const std::string temporary = name + kTemporarySuffix;
     const std::string temporaryPath = folder.empty() ? temporary : folder + "/" + temporary;
-    d.prepare(d.host.url(temporaryPath, false));
+    d.prepare(d.host.url(replaces ? temporaryPath : path, false));
     d.progress = &progress;
     d.upload.bytes = bytes;
     curl_easy_setopt(d.curl, CURLOPT_UPLOAD, 1L);
     curl_easy_setopt(d.curl, CURLOPT_READFUNCTION, &readUpload);
     curl_easy_setopt(d.curl, CURLOPT_READDATA, &d.upload);
     curl_easy_setopt(d.curl, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(bytes.size()));
-    if (d.sftp()) {
+    if (replaces && d.sftp()) {
         // SFTP renames do not replace a file, so the old one goes first.
         d.setQuotes(CURLOPT_POSTQUOTE, {"*rm " + sftpQuoted(d.host.commandPath(path)),
                                         "rename " + sftpQuoted(d.host.commandPath(temporaryPath)) +
                                             " " + sftpQuoted(d.host.commandPath(path))});
-    } else {
+    } else if (replaces) {
         d.setQuotes(CURLOPT_POSTQUOTE, {"RNFR " + d.host.commandPath(temporaryPath),
                                         "RNTO " + d.host.commandPath(path)});
     }
     try {
         d.perform("Upload of " + path);
     } catch (const RemoteError& e) {
-        if (d.sftp() || e.kind() != Kind::File || d.upload.offset != bytes.size()) throw;
+        if (!replaces || d.sftp() || e.kind() != Kind::File || d.upload.offset != bytes.size())
+            throw;
         // Some servers rename only onto a free name: delete the old file, then rename.
         d.prepare(d.rootUrl());
         curl_easy_setopt(d.curl, CURLOPT_NOBODY, 1L);

@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -12,10 +13,12 @@
 namespace tarvomen::publish {
 
 struct ConnectionOptions {
-    bool allowPlainFtp = false;       // FTP without TLS when the server offers none
-    std::string publicKeyPin;         // accepted certificate or host key ("" for none)
-    std::string acceptedFingerprint;  // its fingerprint, as the user saw it
-    std::string sshKeyFile;           // SFTP: a private key to log in with, before the password
+    bool allowPlainFtp = false;        // FTP without TLS when the server offers none
+    bool offersNoTls = false;          // with it: the server is known to offer none; not asked
+    std::function<void()> foundPlain;  // called when a login found the server offers no TLS
+    std::string publicKeyPin;          // accepted certificate or host key ("" for none)
+    std::string acceptedFingerprint;   // its fingerprint, as the user saw it
+    std::string sshKeyFile;            // SFTP: a private key to log in with, before the password
     std::chrono::seconds connectTimeout{20};
     std::chrono::seconds stallTimeout{60};  // no progress and no reply for this long fails
 };
@@ -46,7 +49,8 @@ class CurlShare {
 // one STAT on the control connection where the server allows it, and FTPS keeps to TLS 1.2,
 // whose sessions a data connection can resume again and again (servers that require the data
 // connection to resume the control connection's session refuse TLS 1.3's one-time tickets from
-// the second file on). Not thread-safe; `cancel` may be set from any thread.
+// the second file on). Closing does not wait for the server's goodbye. Not thread-safe;
+// `cancel` may be set from any thread.
 class CurlRemoteFiles : public RemoteFiles {
   public:
     CurlRemoteFiles(RemoteHost host, std::string user, std::string password,
@@ -57,7 +61,8 @@ class CurlRemoteFiles : public RemoteFiles {
     void connect() override;
     bool makeFolder(const std::string& path) override;
     std::optional<std::vector<RemoteEntry>> list(const std::string& folder) override;
-    void upload(const std::string& path, std::string_view bytes, const Progress& progress) override;
+    void upload(const std::string& path, std::string_view bytes, const Progress& progress,
+                bool replaces) override;
     void remove(const std::string& path) override;
 
     struct Impl;

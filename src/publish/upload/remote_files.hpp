@@ -73,10 +73,12 @@ class RemoteFiles {
     // The entries of a folder ("" for the remote folder itself) in one listing, or nothing when
     // the server says it does not exist (some list a missing folder as empty).
     virtual std::optional<std::vector<RemoteEntry>> list(const std::string& folder) = 0;
-    // Uploads `bytes` under a temporary name beside `path` and renames it to `path` when all
-    // arrived, so that the server never shows a partly sent file under its name.
-    virtual void upload(const std::string& path, std::string_view bytes,
-                        const Progress& progress) = 0;
+    // Uploads `bytes` to `path`. Where it `replaces` a file of the server, it goes under a
+    // temporary name beside `path` and is renamed to `path` when all arrived, so that the
+    // server never shows a partly sent file under that name; a new file goes straight under
+    // its own name (no page on the server refers to it yet).
+    virtual void upload(const std::string& path, std::string_view bytes, const Progress& progress,
+                        bool replaces) = 0;
     // Deletes a file; a file that is not there is no error.
     virtual void remove(const std::string& path) = 0;
 };

@@ -286,8 +286,9 @@ PublishReport SiteUploader::run() {
         }
     };
 
-    // The connections: the first logs in before anything else, so that a refused login or an
-    // untrusted server shows once; the others connect when there is work for them.
+    // The connections. On a server of an earlier run (the manifest knows how it compares
+    // names) all that the run needs log in at once. On a new one the first logs in alone, so
+    // that a refused login or an untrusted server shows once, and the others follow.
     std::vector<std::unique_ptr<RemoteFiles>> slots(inFlight.size());
     std::vector<std::thread> warming(slots.size());
     auto open = [&](std::size_t slot) {
@@ -304,102 +305,31 @@ PublishReport SiteUploader::run() {
             if (thread.joinable()) thread.join();
         }
     };
+    // The folders listed at once where the server is known; one connection each.
+    std::vector<std::string> folders = {kRemoteFolder, kRemoteDataFolder};
+    if (caseSensitive) folders.push_back(kMirrorFolder);
+    const bool knownServer = manifest.caseSensitive.has_value();
+    std::size_t changed = 0;
+    for (const auto& group : planUpload(files_, local, manifest, nullptr, caseSensitive).sends)
+        changed += group.size();
+    const std::size_t wanted = std::max(changed, knownServer ? folders.size() : std::size_t{1});
+    auto warm = [&] {
+        for (std::size_t slot = 1; slot < slots.size() && slot < wanted; ++slot) {
+            if (!warming[slot].joinable()) warming[slot] = std::thread(open, slot);
+        }
+    };
     try {
         slots[0] = remote_(cancel_);
     } catch (const Error& e) {
         report.problem = e.what();
         return report;
     }
-    if (attempt("", [&] { slots[0]->connect(); })) {
-        // More connections at once when the manifest already shows files to send.
-        std::size_t changed = 0;
-        for (const auto& group : planUpload(files_, local, manifest, nullptr, caseSensitive).sends)
-            changed += group.size();
-        for (std::size_t slot = 1; slot < slots.size() && slot < changed; ++slot) {
-            warming[slot] = std::thread(open, slot);
-        }
-    }
+    if (knownServer) warm();
+    if (attempt("", [&] { slots[0]->connect(); })) warm();
 
-    // The site's folders on the server: listed once each, made where missing.
-    RemoteListings listings;
-    const bool ready = !stopped && attempt("", [&] {
-        RemoteFiles& remote = *slots[0];
-        try {
-            listings.clear();
-            // Whether a folder exists shows in its parent's listing: some servers list a missing
-            // folder as an empty one.
-            auto root = remote.list("");
-            if (!root || root->empty()) {
-                remote.makeFolder("");
-                root.emplace();
-            }
-            auto listed = [](const std::vector<RemoteEntry>& entries, const std::string& name,
-                             bool exact) {
-                return std::any_of(entries.begin(), entries.end(), [&](const RemoteEntry& e) {
-                    return e.folder && (exact ? e.name == name : lower(e.name) == lower(name));
-                });
-            };
-            // Makes a folder the parent's listing lacks; false when the server refused because
-            // it exists under another case.
-            auto make = [&](const std::string& folder) {
-                if (remote.makeFolder(folder)) return true;
-                const auto [parent, name] = splitLast(folder);
-                const auto again = remote.list(parent);
-                if (again && listed(*again, name, false)) return false;
-                throw RemoteError(
-                    RemoteError::Kind::Fatal,
-                    "The folder " + folder + " could not be created on " + destination_ + ".");
-            };
-            const bool siteListed = listed(*root, kRemoteFolder, false);
-            if (!siteListed) make(kRemoteFolder);
-            bool mirrorListed = listed(*root, kMirrorFolder, true);
-            if (!manifest.caseSensitive) {
-                // A server that lists both spellings, or makes "tarvomen" beside "Tarvomen",
-                // tells the names apart; one that refuses it does not.
-                caseSensitive = (siteListed && mirrorListed) || make(kMirrorFolder);
-                mirrorListed = caseSensitive;
-            } else if (caseSensitive && !mirrorListed) {
-                make(kMirrorFolder);
-                mirrorListed = true;
-            }
-            auto site = siteListed ? remote.list(kRemoteFolder) : std::nullopt;
-            if (!site) site.emplace();
-            const bool dataListed = listed(*site, kDataFolder, caseSensitive);
-            listings[kRemoteFolder] = std::move(site);
-            auto data = dataListed ? remote.list(kRemoteDataFolder) : std::nullopt;
-            if (!dataListed && hasMedia) make(kRemoteDataFolder);
-            if (!data) data.emplace();
-            listings[kRemoteDataFolder] = std::move(data);
-            if (caseSensitive) {
-                auto pages = mirrorListed ? remote.list(kMirrorFolder) : std::nullopt;
-                if (!pages) pages.emplace();
-                listings[kMirrorFolder] = std::move(pages);
-            }
-        } catch (const RemoteError& e) {
-            if (e.kind() != RemoteError::Kind::File) throw;
-            throw RemoteError(RemoteError::Kind::Fatal, e.what());
-        }
-    });
-    if (ready) {
-        try {
-            journal->recordCaseSensitive(caseSensitive);
-        } catch (const Error& e) {
-            report.problem = e.what();
-            stopped = true;
-        }
-    }
-
-    // The plan: what the server lacks or holds otherwise is sent; what the site no longer has
-    // goes.
-    const UploadPlan plan =
-        planUpload(files_, local, manifest, ready ? &listings : nullptr, caseSensitive);
-    report.skipped = plan.skipped;
-    progress.filesTotal = plan.sendCount() + plan.deletions.size();
-    progress.bytesTotal = plan.bytes;
-
-    // Runs steps over the connections, each taking the next step when it is free. Returns
-    // which steps were done.
-    auto runSteps = [&](const std::vector<Step>& steps) {
+    // Runs steps over the connections, each taking the next step when it is free; `counted`
+    // steps are files of the progress. Returns which steps were done.
+    auto runSteps = [&](const std::vector<Step>& steps, bool counted) {
         std::vector<char> done(steps.size(), 0);
         std::atomic<std::size_t> next{0};
         auto work = [&](std::size_t slot) {
@@ -414,7 +344,7 @@ PublishReport SiteUploader::run() {
                 if (stopped) return;
                 const std::size_t i = next++;
                 if (i >= steps.size()) return;
-                {
+                if (counted) {
                     const std::lock_guard lock(mutex);
                     ++progress.filesStarted;
                     progress.currentFile = steps[i].path;
@@ -433,19 +363,134 @@ PublishReport SiteUploader::run() {
         return done;
     };
 
+    auto listed = [](const std::vector<RemoteEntry>& entries, const std::string& name, bool exact) {
+        return std::any_of(entries.begin(), entries.end(), [&](const RemoteEntry& e) {
+            return e.folder && (exact ? e.name == name : lower(e.name) == lower(name));
+        });
+    };
+    RemoteListings listings;
+    // A known server: its folders listed at once. A listing that is not empty shows that the
+    // folder exists (some servers list a missing folder as an empty one); where one is empty or
+    // a folder is missing, the folders are found out one by one below.
+    bool listedAtOnce = false;
+    if (knownServer && !stopped) {
+        RemoteListings got;
+        std::vector<Step> steps;
+        for (const auto& folder : folders) {
+            steps.push_back({folder, [&, folder](RemoteFiles& remote, std::size_t) {
+                                 auto entries = remote.list(folder);
+                                 const std::lock_guard lock(mutex);
+                                 got[folder] = std::move(entries);
+                             }});
+        }
+        const auto done = runSteps(steps, false);
+        const bool all = std::all_of(done.begin(), done.end(), [](char d) { return d; });
+        auto exists = [&](const char* folder) { return got[folder] && !got[folder]->empty(); };
+        if (all && exists(kRemoteFolder) && (!caseSensitive || exists(kMirrorFolder))) {
+            const bool dataListed = listed(*got[kRemoteFolder], kDataFolder, caseSensitive);
+            if (dataListed || !hasMedia) {
+                if (!dataListed || !got[kRemoteDataFolder]) got[kRemoteDataFolder].emplace();
+                listings = std::move(got);
+                listedAtOnce = true;
+            }
+        }
+    }
+
+    // Otherwise the site's folders on the server: listed once each, made where missing.
+    const bool ready =
+        !stopped &&
+        (listedAtOnce || attempt("", [&] {
+             RemoteFiles& remote = *slots[0];
+             try {
+                 listings.clear();
+                 // Whether a folder exists shows in its parent's listing: some servers list a
+                 // missing folder as an empty one.
+                 auto root = remote.list("");
+                 if (!root || root->empty()) {
+                     remote.makeFolder("");
+                     root.emplace();
+                 }
+                 // Makes a folder the parent's listing lacks; false when the server refused because
+                 // it exists under another case.
+                 auto make = [&](const std::string& folder) {
+                     if (remote.makeFolder(folder)) return true;
+                     const auto [parent, name] = splitLast(folder);
+                     const auto again = remote.list(parent);
+                     if (again && listed(*again, name, false)) return false;
+                     throw RemoteError(
+                         RemoteError::Kind::Fatal,
+                         "The folder " + folder + " could not be created on " + destination_ + ".");
+                 };
+                 const bool siteListed = listed(*root, kRemoteFolder, false);
+                 if (!siteListed) make(kRemoteFolder);
+                 bool mirrorListed = listed(*root, kMirrorFolder, true);
+                 if (!manifest.caseSensitive) {
+                     // A server that lists both spellings, or makes "tarvomen" beside "Tarvomen",
+                     // tells the names apart; one that refuses it does not.
+                     caseSensitive = (siteListed && mirrorListed) || make(kMirrorFolder);
+                     mirrorListed = caseSensitive;
+                 } else if (caseSensitive && !mirrorListed) {
+                     make(kMirrorFolder);
+                     mirrorListed = true;
+                 }
+                 auto site = siteListed ? remote.list(kRemoteFolder) : std::nullopt;
+                 if (!site) site.emplace();
+                 const bool dataListed = listed(*site, kDataFolder, caseSensitive);
+                 listings[kRemoteFolder] = std::move(site);
+                 auto data = dataListed ? remote.list(kRemoteDataFolder) : std::nullopt;
+                 if (!dataListed && hasMedia) make(kRemoteDataFolder);
+                 if (!data) data.emplace();
+                 listings[kRemoteDataFolder] = std::move(data);
+                 if (caseSensitive) {
+                     auto pages = mirrorListed ? remote.list(kMirrorFolder) : std::nullopt;
+                     if (!pages) pages.emplace();
+                     listings[kMirrorFolder] = std::move(pages);
+                 }
+             } catch (const RemoteError& e) {
+                 if (e.kind() != RemoteError::Kind::File) throw;
+                 throw RemoteError(RemoteError::Kind::Fatal, e.what());
+             }
+         }));
+    if (ready) {
+        try {
+            journal->recordCaseSensitive(caseSensitive);
+        } catch (const Error& e) {
+            report.problem = e.what();
+            stopped = true;
+        }
+    }
+
+    // The plan: what the server lacks or holds otherwise is sent; what the site no longer has
+    // goes.
+    const UploadPlan plan =
+        planUpload(files_, local, manifest, ready ? &listings : nullptr, caseSensitive);
+    report.skipped = plan.skipped;
+    progress.filesTotal = plan.sendCount() + plan.deletions.size();
+    progress.bytesTotal = plan.bytes;
+
     auto sendStep = [&](const Target& target) {
         return Step{target.remote, [&, target](RemoteFiles& remote, std::size_t slot) {
                         const auto bytes = readFileBytes(files_[target.file].hostPath);
                         if (!bytes) {
                             throw RemoteError(RemoteError::Kind::File, "the file cannot be read.");
                         }
-                        remote.upload(target.remote, *bytes, [&](std::uint64_t sent) {
+                        if (!target.replaces) {
+                            // Under its own name, a part of it may stay after a fault: the
+                            // manifest must not vouch for it until it has all arrived.
                             const std::lock_guard lock(mutex);
-                            inFlight[slot] = sent;
-                            progress.bytesDone = bytesFinished;
-                            for (const auto n : inFlight) progress.bytesDone += n;
-                            tell(false);
-                        });
+                            if (journal->data().files.count(target.remote))
+                                journal->recordDeletion(target.remote);
+                        }
+                        remote.upload(
+                            target.remote, *bytes,
+                            [&](std::uint64_t sent) {
+                                const std::lock_guard lock(mutex);
+                                inFlight[slot] = sent;
+                                progress.bytesDone = bytesFinished;
+                                for (const auto n : inFlight) progress.bytesDone += n;
+                                tell(false);
+                            },
+                            target.replaces);
                         const std::lock_guard lock(mutex);
                         journal->recordUpload(target.remote, {bytes->size(), sha256Hex(*bytes)});
                         report.uploaded.push_back(target.remote);
@@ -460,7 +505,8 @@ PublishReport SiteUploader::run() {
     for (const auto& group : plan.sends) {
         std::vector<Step> steps;
         for (const auto& target : group) steps.push_back(sendStep(target));
-        const auto done = (ready && !stopped) ? runSteps(steps) : std::vector<char>(steps.size());
+        const auto done =
+            (ready && !stopped) ? runSteps(steps, true) : std::vector<char>(steps.size());
         for (std::size_t i = 0; i < steps.size(); ++i) {
             if (!done[i]) report.notTried.push_back(steps[i].path);
         }
@@ -478,7 +524,7 @@ PublishReport SiteUploader::run() {
                              }});
     }
     const auto deleted =
-        (ready && !stopped) ? runSteps(deletions) : std::vector<char>(deletions.size());
+        (ready && !stopped) ? runSteps(deletions, true) : std::vector<char>(deletions.size());
     for (std::size_t i = 0; i < deletions.size(); ++i) {
         if (!deleted[i]) report.notTried.push_back(deletions[i].path);
     }
@@ -503,6 +549,19 @@ std::unique_ptr<SiteUploader> makeSiteUploader(const Drive& drive, const Publish
     const HostSettings settings = store.settings(target.host.settingsKey());
     ConnectionOptions connection;
     connection.allowPlainFtp = allowPlainFtp || settings.allowPlainFtp;
+    connection.offersNoTls = settings.offersNoTls;
+    connection.foundPlain = [store, key = target.host.settingsKey(),
+                             once = std::make_shared<std::once_flag>()] {
+        std::call_once(*once, [&] {
+            try {
+                HostSettings next = store.settings(key);
+                next.offersNoTls = true;
+                store.saveSettings(key, next);
+            } catch (const Error&) {
+                // Asked again next time.
+            }
+        });
+    };
     connection.publicKeyPin = settings.publicKeyPin;
     connection.sshKeyFile = settings.sshKeyFile;
     connection.acceptedFingerprint = settings.certificateSha256;

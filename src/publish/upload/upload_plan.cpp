@@ -55,18 +55,20 @@ UploadPlan planUpload(const std::vector<LocalFile>& files,
         wantedFolded.insert(foldCase(remote));
         const auto known = manifest.files.find(remote);
         bool send = known == manifest.files.end() || known->second != bytes;
+        bool missing = false;
         if (listings) {
             const auto [folder, name] = splitLast(remote);
             const auto listed = listings->find(folder);
             if (listed != listings->end()) {
                 const RemoteEntry* entry =
                     listed->second ? findEntry(*listed->second, name, caseSensitive) : nullptr;
+                missing = !entry;
                 send =
                     send || !entry || entry->folder || (entry->size && *entry->size != bytes.size);
             }
         }
         if (send) {
-            plan.sends[group].push_back({remote, file});
+            plan.sends[group].push_back({remote, file, !missing || group == 2});
             plan.bytes += bytes.size;
         } else {
             plan.skipped.push_back(remote);

@@ -21,6 +21,9 @@ inline constexpr const char* kRemoteDataFolder = "Tarvomen/Data";
 struct Target {
     std::string remote;  // "Tarvomen/Data/0.GIF"
     std::size_t file;    // index into the local files
+    // False where the listing shows the server lacks the file: no page there can refer to it,
+    // so it is sent under its own name. The home page always replaces.
+    bool replaces = true;
 };
 
 // The folders of the site on the server as listed at the start of a run, by remote path

@@ -51,7 +51,7 @@ class StalledServer : public publish::RemoteFiles {
         if (!folder.empty()) return std::nullopt;
         return std::vector<publish::RemoteEntry>{{"Tarvomen", true, std::nullopt}};
     }
-    void upload(const std::string&, std::string_view, const Progress& progress) override {
+    void upload(const std::string&, std::string_view, const Progress& progress, bool) override {
         progress(0);
         while (!cancel_) std::this_thread::sleep_for(std::chrono::milliseconds(10));
         throw publish::RemoteError(publish::RemoteError::Kind::Cancelled, "Cancelled.");
