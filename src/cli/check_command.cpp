@@ -4,6 +4,7 @@
 
 #include "check/site_check.hpp"
 #include "cli/cli.hpp"
+#include "cli/console_services.hpp"
 
 namespace tarvomen::cli {
 namespace {
@@ -27,31 +28,14 @@ std::string jsonString(std::string_view text) {
     return out + "\"";
 }
 
-// Control characters of a finding shown on a terminal as \xNN, so a page cannot drive it.
-std::string printable(std::string_view text) {
-    std::string out;
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7F) {
-            static const char* kHex = "0123456789ABCDEF";
-            out += "\\x";
-            out += kHex[byte >> 4];
-            out += kHex[byte & 15];
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
-
 void printText(std::ostream& out, const std::vector<check::Finding>& findings) {
     std::size_t problems = 0;
     for (const auto& f : findings) {
         const bool hint = f.severity == check::Finding::Severity::Hint;
         problems += hint ? 0 : 1;
-        out << (hint ? "hint: " : "") << printable(f.page) << ": ";
-        if (!f.reference.empty()) out << printable(f.reference) << ": ";
-        out << printable(f.message) << "\n";
+        out << (hint ? "hint: " : "") << escapeControls(f.page) << ": ";
+        if (!f.reference.empty()) out << escapeControls(f.reference) << ": ";
+        out << escapeControls(f.message) << "\n";
     }
     const std::size_t hints = findings.size() - problems;
     if (problems == 0 && hints == 0) {

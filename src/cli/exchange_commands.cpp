@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "cli/cli.hpp"
+#include "cli/console_services.hpp"
 #include "exchange/shop_export.hpp"
 #include "exchange/shop_import.hpp"
 #include "platform/file_bytes.hpp"
@@ -92,8 +93,9 @@ int runImport(Context& context) {
         return kExitUsage;
     }
     for (const auto& change : plan.changes) {
-        context.out << change.record << ", " << change.field << ": \"" << change.before
-                    << "\" -> \"" << change.after << "\"\n";
+        context.out << change.record << ", " << change.field << ": \""
+                    << escapeControls(change.before) << "\" -> \"" << escapeControls(change.after)
+                    << "\"\n";
     }
     if (!dryRun) exchange::applyImport(context.state, plan);
     context.out << plan.changes.size() << (plan.changes.size() == 1 ? " field " : " fields ")

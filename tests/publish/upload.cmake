@@ -16,7 +16,8 @@ tarvomen_add_test(upload_tests
 # vsftpd and sshd, started as root (skipped otherwise) for a local test user.
 tarvomen_add_test(upload_server_tests
   SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/upload_servers_test.cpp
-  LIBS tarvomen_upload_testsupport GTest::gmock)
+  LIBS tarvomen_upload_testsupport GTest::gmock
+  RESOURCE_LOCK real_servers)
 
 tarvomen_add_test(publish_command_tests
   SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/publish_command_test.cpp
