@@ -83,15 +83,20 @@ bool isFolder(const Fd& fd) {
     return fd && ::fstat(fd.get(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-// Copies the rest of `from` into `to`: copy_file_range (a reflink where the file system offers
-// it), read and write where it cannot copy between these two files.
-bool copyBytes(int from, int to) {
+// Copies `from` (`size` bytes when opened) into `to`: copy_file_range (a reflink where the file
+// system offers it), read and write where it cannot copy between these two files.
+bool copyBytes(int from, int to, off_t size) {
     bool ranges = true;
     char buffer[65536];
-    for (;;) {
+    for (off_t done = 0;;) {
         if (ranges) {
-            const ssize_t copied = ::copy_file_range(from, nullptr, to, nullptr, 1 << 30, 0);
-            if (copied > 0) continue;
+            if (done >= size) return true;  // the file as it was when opened
+            const ssize_t copied = ::copy_file_range(from, nullptr, to, nullptr,
+                                                     static_cast<std::size_t>(size - done), 0);
+            if (copied > 0) {
+                done += copied;
+                continue;
+            }
             if (copied == 0) return true;
             if (errno == EINTR) continue;
             if (errno != EXDEV && errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP &&
@@ -151,6 +156,8 @@ bool matchesPattern(std::string_view pattern, std::string_view name) {
     }
     return wildcardMatch(p, n);
 }
+
+const int Drive::kFindOnly = O_PATH;
 
 struct Drive::Shared {
     Shared(bool remember, drive_walk::Method method) : method(method), listings(remember) {}
@@ -283,7 +290,7 @@ Drive::Located Drive::walk(const std::vector<std::string>& components) const {
 // Looks a path up. The kernel first opens it as spelled, which settles most lookups with one
 // call; otherwise the folder listings choose the spelling of each existing component, and the
 // kernel checks the result again: a remembered listing that has gone stale is read afresh.
-Drive::Located Drive::lookUp(std::string_view windowsPath) const {
+Drive::Located Drive::lookUp(std::string_view windowsPath, int flags) const {
     const std::vector<std::string> components = parse(windowsPath).components;
     if (!shared_->root) {
         throw PathError("The drive folder " + root_.string() +
@@ -291,7 +298,7 @@ Drive::Located Drive::lookUp(std::string_view windowsPath) const {
     }
     const int root = shared_->root.get();
     const std::string given = joinedAll(components);
-    auto fast = drive_walk::openWithoutLinks(shared_->method, root, given, O_PATH);
+    auto fast = drive_walk::openWithoutLinks(shared_->method, root, given, flags);
     if (!fast.error) return Located{given, {}, false, std::move(fast.fd)};
 
     for (int attempt = 0; attempt < 2; ++attempt) {
@@ -304,7 +311,7 @@ Drive::Located Drive::lookUp(std::string_view windowsPath) const {
         const std::string result = joined(found.existing, joinedAll(found.missing));
         int error = fast.error;
         if (result != given) {
-            auto check = drive_walk::openWithoutLinks(shared_->method, root, result, O_PATH);
+            auto check = drive_walk::openWithoutLinks(shared_->method, root, result, flags);
             if (!check.error) {
                 found.existing = result;
                 found.missing.clear();
@@ -455,17 +462,13 @@ bool Drive::deleteFiles(std::string_view windowsPattern) {
 // The copy is written under a temporary name beside the target and renamed over it when
 // complete, so that the target never holds part of a file.
 bool Drive::copyFile(std::string_view fromWindowsPath, std::string_view toWindowsPath) {
-    const Located from = lookUp(fromWindowsPath);
+    // Opened for reading at once; O_NONBLOCK so that a FIFO in its place cannot hold it up.
+    const Located from = lookUp(fromWindowsPath, O_RDONLY | O_NONBLOCK);
     const Located to = lookUp(toWindowsPath);
     if (!from.exists()) return false;
     const int root = shared_->root.get();
-    const auto source =
-        drive_walk::openWithoutLinks(shared_->method, root, from.existing, O_RDONLY | O_NONBLOCK);
     struct stat sourceStat {};
-    if (source.error || ::fstat(source.fd.get(), &sourceStat) != 0 ||
-        !S_ISREG(sourceStat.st_mode)) {
-        return false;
-    }
+    if (::fstat(from.fd.get(), &sourceStat) != 0 || !S_ISREG(sourceStat.st_mode)) return false;
     std::string folder, name;
     if (to.exists()) {
         struct stat targetStat {};
@@ -484,12 +487,13 @@ bool Drive::copyFile(std::string_view fromWindowsPath, std::string_view toWindow
     const auto target =
         drive_walk::openWithoutLinks(shared_->method, root, folder, O_PATH | O_DIRECTORY);
     if (target.error) return false;
-    const std::string temporary = "." + name + "." + std::to_string(::getpid()) + ".part";
+    static const std::string process = std::to_string(::getpid());
+    const std::string temporary = "." + name + "." + process + ".part";
     Fd copy(::openat(target.fd.get(), temporary.c_str(),
                      O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
                      sourceStat.st_mode & 0777));
     if (!copy) return false;
-    bool done = copyBytes(source.fd.get(), copy.get());
+    bool done = copyBytes(from.fd.get(), copy.get(), sourceStat.st_size);
     done = ::close(copy.release()) == 0 && done;
     if (!done ||
         ::renameat(target.fd.get(), temporary.c_str(), target.fd.get(), name.c_str()) != 0) {

@@ -85,8 +85,10 @@ class Drive {
     };
     struct Located;
     struct Shared;
+    static const int kFindOnly;  // O_PATH
     Parsed parse(std::string_view windowsPath) const;
-    Located lookUp(std::string_view windowsPath) const;
+    // `flags` open the entry when it exists; O_PATH (the default) only finds it.
+    Located lookUp(std::string_view windowsPath, int flags = kFindOnly) const;
     Located walk(const std::vector<std::string>& components) const;
     std::filesystem::path hostPath(const Located& located) const;
 
