@@ -58,7 +58,7 @@ TEST(TransportProgram, AMissingTransportProgramIsReported) {
     fs::copy_file(TARVOMEN_CLI, bin / "tarvomen-cli");
     const std::string cli =
         "'" + (bin / "tarvomen-cli").string() + "' --drive '" + (temp / "drive").string() + "' ";
-    ASSERT_EQ(run(cli + "init --demo").status, 0);
+    ASSERT_EQ(run(cli + "init").status, 0);
     for (const char* command : {"serve", "publish --dry-run", "generate --open", "link 2 --open"}) {
         SCOPED_TRACE(command);
         const Output output = run(cli + command);
