@@ -62,7 +62,7 @@ TEST(TransportProgram, AMissingTransportProgramIsReported) {
     for (const char* command : {"serve", "publish --dry-run", "generate --open", "link 2 --open"}) {
         SCOPED_TRACE(command);
         const Output output = run(cli + command);
-        EXPECT_EQ(output.status, 2);
+        EXPECT_NE(output.status, 0);
         EXPECT_NE(output.text.find("libexec/tarvomen/tarvomen-cli-net"), std::string::npos)
             << output.text;
     }
