@@ -64,6 +64,11 @@ foreach(program ${TARVOMEN_INSTALLED_PROGRAMS})
   endif()
 endforeach()
 
+# The transport program that tarvomen-cli runs for publish, serve and --open (src/cli).
+if(TARGET tarvomen-cli-net)
+  install(TARGETS tarvomen-cli-net RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/tarvomen)
+endif()
+
 # Shared data.
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/assets/ DESTINATION ${CMAKE_INSTALL_DATADIR}/tarvomen)
 

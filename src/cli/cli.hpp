@@ -1,6 +1,7 @@
 #pragma once
 
 #include <iosfwd>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -84,5 +85,15 @@ int runImport(Context& context);
 // After a generating command's --open handed `page` to the browser through `previewing`: says
 // where the site is served and serves until Ctrl-C, then returns kExitOk.
 int keepServing(Context& context, PreviewingShell& previewing, const std::string& page);
+
+// The --open option of generate, preview and link: the page written goes to the browser as its
+// address on the preview server.
+class BrowserPreview {
+  public:
+    virtual ~BrowserPreview() = default;
+    // Hands `page` to the browser, then serves until Ctrl-C; returns kExitOk.
+    virtual int showAndServe(Context& context, const std::string& page) = 0;
+};
+std::unique_ptr<BrowserPreview> startBrowserPreview(Context& context);
 
 }  // namespace tarvomen::cli

@@ -1,14 +1,13 @@
 // generate, preview and link: the generate command of the pickers for the home page (the whole
 // site), a product (its preview page) or a link page, on the record files of the drive.
 #include <algorithm>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "cli/cli.hpp"
 #include "generator/generate.hpp"
-#include "publish/desktop_shell.hpp"
-#include "publish/previewing_shell.hpp"
 #include "store/style_ops.hpp"
 
 namespace tarvomen::cli {
@@ -63,6 +62,13 @@ void prepareState(Context& context, const Options& options) {
 // could not be written or a medium that could not be copied gives status 1.
 int generateSelectedPage(Context& context, const char* command, bool open) {
     AppState& state = context.state;
+    // --open: the page reaches the desktop through the preview server, so that the browser
+    // resolves the pages' server-absolute addresses. This is the one place that decides how a
+    // written page is shown. (tarvomen-cli hands the whole command to its transport program
+    // here, before anything is written.)
+    std::unique_ptr<BrowserPreview> preview;
+    if (open) preview = startBrowserPreview(context);
+
     GetMediaParm(state);  // the selected page's style, as the pickers hold it
     GenerationResult result;
     try {
@@ -80,15 +86,8 @@ int generateSelectedPage(Context& context, const char* command, bool open) {
     if (result.shown == GenerationResult::Shown::Nothing) return kExitFailure;
     context.out << state.drive.resolve(result.shownPage).string() << "\n";
     const int status = result.complete() ? kExitOk : kExitFailure;
-    if (!open) return status;
-
-    // --open: the page reaches the desktop through the preview server, so that the browser
-    // resolves the pages' server-absolute addresses. This is the one place that decides how a
-    // written page is shown.
-    DesktopShell desktop(state.drive);
-    PreviewingShell previewing(desktop, state.drive);
-    previewing.open(result.shownPage, Shell::ShowMode::Normal);
-    const int served = keepServing(context, previewing, result.shownPage);
+    if (!preview) return status;
+    const int served = preview->showAndServe(context, result.shownPage);
     return status == kExitOk ? served : status;
 }
 

@@ -1,3 +1,3 @@
 # publish: uploads the generated site to the stored FTP host.
-list(APPEND TARVOMEN_CLI_SOURCES publish_command.cpp)
-list(APPEND TARVOMEN_CLI_LIBS tarvomen_upload tarvomen_shell)
+list(APPEND TARVOMEN_CLI_TRANSPORT_SOURCES publish_command.cpp)
+list(APPEND TARVOMEN_CLI_TRANSPORT_LIBS tarvomen_upload tarvomen_shell)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,9 +19,27 @@ namespace tarvomen {
 //    out of the folder is refused with PathError before anything is read or written.
 // Bare names resolve against the drive's current directory, which is state of this object and
 // never the process's working directory.
+//
+// Lookups start from a descriptor of the drive folder and let the kernel keep them inside it
+// (openat2 confined to the folder; a walk of O_NOFOLLOW opens where the kernel lacks openat2).
+// A host path handed out crosses no link: a link that stays on the drive is replaced by the
+// place it leads to, taking the drive folder for "/"; a link that leads to nothing on the drive
+// is refused with PathError. Folder listings, needed for names that differ in letter case, are
+// read once and remembered until forgetFolderListings(): the command line keeps them for its
+// one command, the desktop program for one user action.
 class Drive {
   public:
-    explicit Drive(std::filesystem::path root);
+    enum class Listings {
+        remembered,    // until forgetFolderListings()
+        readEachTime,  // for a drive used for a long time from other threads, such as a server
+    };
+    enum class Lookup {
+        openat2,       // the kernel's confined lookup (the walk where the kernel lacks it)
+        noFollowWalk,  // the walk always
+    };
+
+    explicit Drive(std::filesystem::path root, Listings listings = Listings::remembered,
+                   Lookup lookup = Lookup::openat2);
 
     // The drive folder chosen by `--drive DIR`, else $TARVOMEN_DRIVE, else
     // $XDG_DATA_HOME/tarvomen/drive_c (default ~/.local/share/tarvomen/drive_c).
@@ -56,17 +75,27 @@ class Drive {
     // Names of the entries of a folder, sorted; directories or files only.
     std::vector<std::string> listFolder(std::string_view windowsPath, bool directories) const;
 
+    // Ends a command or a desktop action: folder listings are read again when next needed, so
+    // that changes made by other programs meanwhile are seen.
+    void forgetFolderListings() const;
+
   private:
     struct Parsed {
         std::vector<std::string> components;
     };
+    struct Located;
+    struct Shared;
+    static const int kFindOnly;  // O_PATH
     Parsed parse(std::string_view windowsPath) const;
-    std::filesystem::path resolveComponents(const std::vector<std::string>& components) const;
-    void checkInside(const std::filesystem::path& hostPath, std::string_view windowsPath) const;
+    // `flags` open the entry when it exists; O_PATH (the default) only finds it.
+    Located lookUp(std::string_view windowsPath, int flags = kFindOnly) const;
+    Located walk(const std::vector<std::string>& components) const;
+    std::filesystem::path hostPath(const Located& located) const;
 
     std::filesystem::path root_;
     std::filesystem::path canonicalRoot_;
     std::string currentDirectory_ = "C:\\";
+    std::shared_ptr<Shared> shared_;  // the drive folder's descriptor and the listings
 };
 
 // Case-insensitive comparison of two file names as Windows compares them (ASCII and Latin-1

@@ -180,7 +180,8 @@ bool windowsPathInside(const Drive& drive, std::string_view path, std::string_vi
 }  // namespace
 
 struct PreviewServer::Impl {
-    explicit Impl(const fs::path& driveRoot) : drive(driveRoot) {}
+    // Serves for as long as it runs, while generations change the site: no remembered listings.
+    explicit Impl(const fs::path& driveRoot) : drive(driveRoot, Drive::Listings::readEachTime) {}
 
     Drive drive;
     httplib::Server server;
