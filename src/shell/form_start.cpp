@@ -116,6 +116,10 @@ void FormStart::ShowMainMenu() {
         endProgram();
         return;
     }
+    // A record file of an odd size is told once; the program goes on with its whole records.
+    for (const std::string& warning : state_.files.warnings()) {
+        state_.services.messages->inform(warning, kTitle, MessageBox::Icon::Exclamation);
+    }
     FillColorText(state_);
 
     Command[5].visible = false;
@@ -171,7 +175,9 @@ void FormStart::RestoreMainMenu() {
 
 void FormStart::unload() {
     if (ended_) return;
-    state_.files.closeAll();
+    for (const std::string& failure : state_.files.closeAll()) {
+        state_.services.messages->inform(failure, kTitle, MessageBox::Icon::Critical);
+    }
     if (state_.services.messages->askYesNo(kBackupQuestion, kTitle)) DoBackup();
     endProgram();
 }

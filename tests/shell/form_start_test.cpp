@@ -189,6 +189,21 @@ TEST_F(FormStartTest, SecondProgramOnTheSameDriveIsToldAndEnds) {
     EXPECT_EQ(messages.shown[0].title, "Tarvomen");
 }
 
+TEST_F(FormStartTest, ARecordFileOfAnOddSizeIsToldOnceAndTheMenuStillComes) {
+    SiteFiles files;
+    files.openAll(drive);
+    files.writeProduct(1, ProductRecord{});
+    files.closeAll();
+    std::string bytes = readFile(programFile("Qvdetail.txt"));
+    writeFile(programFile("Qvdetail.txt"), bytes + "stray");
+
+    chooseLanguage(1);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_NE(messages.shown[0].text.find("5 stray bytes"), std::string::npos)
+        << messages.shown[0].text;
+    EXPECT_EQ(messages.shown[0].title, "Tarvomen");
+}
+
 // --- The exit sequence and the backup ---
 
 class ExitTest : public FormStartTest {
