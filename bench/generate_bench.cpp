@@ -163,8 +163,8 @@ class FullShop {
 
     void generate() {
         state_.Page = state_.files.readPage(1);
-        state_.PageKind = 0;
-        state_.CurrentRecord = 1;
+        state_.Selection.PageKind = PageType::Home;
+        state_.Selection.CurrentRecord = 1;
         Generate(state_);
     }
     fs::path siteFolder() const { return drive_.root() / "Tarvomen"; }

@@ -269,14 +269,11 @@ std::int16_t fontPosition(const AppState& state, std::initializer_list<std::stri
     return 0;
 }
 
-// Writes the style record of the page selected by `pageKind`, `record` and `linkNo` through
-// PutMediaParm, so that colours, fonts and sizes are derived from the positions as the style
-// picker stores them.
-void putStyle(AppState& state, std::int16_t pageKind, std::int32_t record, std::int16_t linkNo,
-              const Look& look, const Media& media, bool onHomePage) {
-    state.PageKind = pageKind;
-    state.CurrentRecord = record;
-    state.LinkNo = linkNo;
+// Writes the style record of `page` through PutMediaParm, so that colours, fonts and sizes are
+// derived from the positions as the style picker stores them.
+void putStyle(AppState& state, const PageSelection& page, const Look& look, const Media& media,
+              bool onHomePage) {
+    state.Selection = page;
     GetMediaParm(state);  // keeps the stored RecordNo
     StyleRecord& style = state.CurrentStyle;
     const std::int16_t serif =
@@ -402,19 +399,17 @@ void writeDemoShop(AppState& state) {
         if (demo) {
             const DemoProduct& item = kProducts[static_cast<std::size_t>(n - 1)];
             state.files.writeProduct(n, demoProduct(item, n));
-            putStyle(state, 1, n, 0, item.look, item.media, item.onHomePage);
+            putStyle(state, PageSelection::ProductPage(n), item.look, item.media, item.onHomePage);
         } else {
             state.files.writeProduct(n, ProductRecord{});
-            putStyle(state, 1, n, 0, kOcean, kNoMedia, true);
+            putStyle(state, PageSelection::ProductPage(n), kOcean, kNoMedia, true);
         }
     }
-    putStyle(state, 0, 1, 0, kOcean, kHomeMedia, true);
-    putStyle(state, 2, 1, 2, kForest, kLink2Media, true);
-    putStyle(state, 2, 1, 3, kOcean, kLink3Media, true);
+    putStyle(state, PageSelection::HomePage(), kOcean, kHomeMedia, true);
+    putStyle(state, PageSelection::LinkPage(2), kForest, kLink2Media, true);
+    putStyle(state, PageSelection::LinkPage(3), kOcean, kLink3Media, true);
     // Leave the selection on the home page, as the main menu finds it.
-    state.PageKind = 0;
-    state.CurrentRecord = 1;
-    state.LinkNo = 0;
+    state.Selection = PageSelection::HomePage();
     GetMediaParm(state);
 }
 

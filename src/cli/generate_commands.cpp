@@ -51,7 +51,7 @@ void prepareState(Context& context, const Options& options) {
     context.openSiteFiles();
     AppState& state = context.state;
     state.Page = state.files.readPage(1);
-    state.CurrentRecord = 1;
+    state.Selection.CurrentRecord = 1;
     state.LinkAppearanceNormal = !options.boxed;
     state.LinkStyleFromProfile = !options.fromDetail;
     state.ShopCartOn = options.shopCart;
@@ -99,7 +99,7 @@ int runGenerate(Context& context) {
         throw UsageError("unexpected argument \"" + options.positional.front() + "\".");
     }
     prepareState(context, options);
-    context.state.PageKind = 0;
+    context.state.Selection.PageKind = PageType::Home;
     return generateSelectedPage(context, "generate", options.open);
 }
 
@@ -108,8 +108,8 @@ int runPreview(Context& context) {
     if (options.positional.size() != 1) throw UsageError("name one product: preview N.");
     const int product = parseNumberArgument(options.positional[0], 1, 30, "The product number");
     prepareState(context, options);
-    context.state.PageKind = 1;
-    context.state.CurrentRecord = product;
+    context.state.Selection.PageKind = PageType::Product;
+    context.state.Selection.CurrentRecord = product;
     return generateSelectedPage(context, "preview", options.open);
 }
 
@@ -118,9 +118,9 @@ int runLink(Context& context) {
     if (options.positional.size() != 1) throw UsageError("name the link page: link 2 or link 3.");
     const int linkNo = parseNumberArgument(options.positional[0], 2, 3, "The link page");
     prepareState(context, options);
-    context.state.PageKind = 2;
-    context.state.LinkNo = static_cast<std::int16_t>(linkNo);
-    context.state.LinkRecordNo = 1;
+    context.state.Selection.PageKind = PageType::Link;
+    context.state.Selection.LinkNo = static_cast<std::int16_t>(linkNo);
+    context.state.Selection.LinkRecordNo = 1;
     return generateSelectedPage(context, "link", options.open);
 }
 

@@ -84,6 +84,7 @@ int runPublish(Context& context) {
     const auto target = publish::PublishTarget::fromPage(state.files.readPage(1));
 
     // A preview leaves only its own page in the site folder, which is not the site to publish.
+    bool mediaMissing = false;
     if (!SiteHasHomePage(state)) {
         if (!generate) {
             context.err << "tarvomen-cli publish: the site folder C:\\Tarvomen\\ holds no home "
@@ -95,7 +96,13 @@ int runPublish(Context& context) {
         }
         context.out << "Generating the whole site into C:\\Tarvomen\\ first" << std::endl;
         try {
-            GenerateSiteIfMissing(state);
+            const auto generated = GenerateSiteIfMissing(state);
+            // Published all the same, and the run ends with failure.
+            if (generated && !generated->complete()) {
+                context.err << "tarvomen-cli publish: " << DescribeMediaFailures(state, *generated)
+                            << "\n";
+                mediaMissing = true;
+            }
         } catch (const Error& error) {
             context.err << "tarvomen-cli publish: " << error.what() << "\n";
             return kExitFailure;
@@ -123,7 +130,7 @@ int runPublish(Context& context) {
                     << "  tarvomen-cli publish --accept-certificate="
                     << report.identity->fingerprint << "\n";
     }
-    return report.succeeded() ? kExitOk : kExitFailure;
+    return report.succeeded() && !mediaMissing ? kExitOk : kExitFailure;
 }
 
 }  // namespace tarvomen::cli

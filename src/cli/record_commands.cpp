@@ -46,19 +46,9 @@ Target parseTarget(const std::vector<std::string>& args) {
     throw UsageError("unknown record \"" + args[0] + "\": use page, product N or style N.");
 }
 
-// Sets the page selection state whose style record is `recordNo`.
+// Selects the page whose style record is `recordNo` (checked by parseTarget).
 void selectStylePage(AppState& state, int recordNo) {
-    if (recordNo <= 30) {
-        state.PageKind = 1;
-        state.CurrentRecord = recordNo;
-    } else if (recordNo == 101) {
-        state.PageKind = 0;
-        state.CurrentRecord = 1;
-    } else {
-        state.PageKind = 2;
-        state.CurrentRecord = 1;
-        state.LinkNo = static_cast<std::int16_t>(recordNo - 110);
-    }
+    if (const auto page = SelectionOfStyleRecord(recordNo)) state.Selection = *page;
 }
 
 // `Name: value` lines of a record, with control characters escaped, as the values reach a

@@ -373,8 +373,8 @@ void FieldListEditor::getPictFile(int box) {
     Picture1.visible = true;
 }
 
-void FieldListEditor::styles(std::int16_t pageKind) {
-    state_.PageKind = pageKind;
+void FieldListEditor::styles(PageType pageKind) {
+    state_.Selection.PageKind = pageKind;
     windows_.show(WindowId::Form1);
     windows_.hide(config_.window);
 }

@@ -231,7 +231,7 @@ class FieldListEditor {
     void showRecord(const FieldValues& values);
     FieldValues values() const;
     void getPictFile(int box);
-    void styles(std::int16_t pageKind);
+    void styles(PageType pageKind);
     void setCommand2(int textId, bool visible = true);
     bool command2Is(int textId) const { return Command2.caption == text(textId); }
 

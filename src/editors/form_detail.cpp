@@ -11,7 +11,6 @@ constexpr int kBodyHelp = 47;
 constexpr int kImageBox = 4;
 constexpr int kCopyStyleText = 48;
 constexpr int kCopyStyleQuestion = 49;
-constexpr std::int16_t kProductPage = 1;
 
 }  // namespace
 
@@ -60,7 +59,7 @@ void FormDetail::listClickExtras() {
 }
 
 FieldValues FormDetail::loadRecord(int, int line) {
-    state_.PageKind = kProductPage;
+    state_.Selection.PageKind = PageType::Product;
     FieldValues values = LoadProduct(state_, line);
     GetMediaParm(state_);
     Option1Value = state_.CurrentStyle.LinkToProfile != 0;
@@ -103,7 +102,7 @@ void FormDetail::setRTB1() {
 }
 
 void FormDetail::styles() {
-    FieldListEditor::styles(kProductPage);
+    FieldListEditor::styles(PageType::Product);
 }
 
 std::optional<int> FormDetail::selectedProduct() {
@@ -112,8 +111,8 @@ std::optional<int> FormDetail::selectedProduct() {
              "Cliquez d'abord sur un produit de la liste : aucun produit n'est sélectionné.");
         return std::nullopt;
     }
-    state_.CurrentRecord = *List1.selected + 1;
-    return state_.CurrentRecord;
+    state_.Selection.CurrentRecord = *List1.selected + 1;
+    return state_.Selection.CurrentRecord;
 }
 
 void FormDetail::showSaved(const SaveResult& result) {
@@ -123,7 +122,7 @@ void FormDetail::showSaved(const SaveResult& result) {
 }
 
 std::string FormDetail::unsavedChangesQuestion() const {
-    const std::string number = std::to_string(state_.CurrentRecord);
+    const std::string number = std::to_string(state_.Selection.CurrentRecord);
     return saveChangesTo("product " + number, "du produit " + number);
 }
 
@@ -150,7 +149,7 @@ void FormDetail::clickOption(int n) {
     if (selectedProduct()) {
         Option1Value = n == 1;
         Option2Value = n != 1;
-        state_.PageKind = kProductPage;
+        state_.Selection.PageKind = PageType::Product;
         GetMediaParm(state_);
         state_.CurrentStyle.LinkToProfile = static_cast<std::int16_t>(n == 1 ? -1 : 0);
         PutMediaParm(state_);
@@ -164,7 +163,7 @@ void FormDetail::clickCopyStyle() {
         !state_.services.messages->askYesNo(text(kCopyStyleQuestion), kCopyStyleTitle)) {
         return;
     }
-    state_.PageKind = kProductPage;
+    state_.Selection.PageKind = PageType::Product;
     CopyStyleToAllProducts(state_);
 }
 
@@ -191,7 +190,7 @@ void FormDetail::clickKillDetail() {
         List1.selected = line;  // the emptied product is still the one shown
         markSaved();
     }
-    state_.PageKind = kProductPage;
+    state_.Selection.PageKind = PageType::Product;
     DoCleanMedia(state_);
     notify();
 }

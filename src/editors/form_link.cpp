@@ -11,7 +11,6 @@ constexpr int kStartText = 85;
 constexpr int kBodyHelp = 84;
 constexpr int kImageBox = 2;
 constexpr int kVideoBox = 4;
-constexpr std::int16_t kLinkPage = 2;
 
 }  // namespace
 
@@ -113,12 +112,12 @@ void FormLink::setRTB1() {
 }
 
 void FormLink::styles() {
-    state_.CurrentRecord = state_.LinkRecordNo;
-    FieldListEditor::styles(kLinkPage);
+    state_.Selection.CurrentRecord = state_.Selection.LinkRecordNo;
+    FieldListEditor::styles(PageType::Link);
 }
 
 std::string FormLink::unsavedChangesQuestion() const {
-    const std::string page = state_.LinkNo == 2 ? "1" : "2";
+    const std::string page = state_.Selection.LinkNo == 2 ? "1" : "2";
     return saveChangesTo("link page " + page, "de la page de lien " + page);
 }
 
@@ -130,7 +129,8 @@ SaveResult::Outcome FormLink::continueSave(bool ask) {
         Label3.visible = true;
     }
     // The link page is shown again as the file holds it; the lists keep their lines.
-    showRecord(LoadLink(state_, state_.LinkNo == 2 ? 0 : 1, state_.LinkRecordNo - 1));
+    showRecord(
+        LoadLink(state_, state_.Selection.LinkNo == 2 ? 0 : 1, state_.Selection.LinkRecordNo - 1));
     Command1.visible = true;
     setCommand2(kStylesText);
     showLists(true);

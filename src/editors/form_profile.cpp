@@ -115,7 +115,7 @@ void FormProfile::setRTB1() {
 }
 
 void FormProfile::styles() {
-    FieldListEditor::styles(0);
+    FieldListEditor::styles(PageType::Home);
 }
 
 std::string FormProfile::unsavedChangesQuestion() const {

@@ -163,14 +163,14 @@ void DiscardPageFiles(AppState& state) {
 }
 
 void WriteLine(AppState& state) {
-    switch (state.PageKind) {
-        case 0:
+    switch (state.Selection.PageKind) {
+        case PageType::Home:
             WritePageLine(state, PageFileNo::Home, state.Generator.LineBuffer);
             break;
-        case 1:
+        case PageType::Product:
             WritePageLine(state, PageFileNo::Product, state.Generator.LineBuffer);
             break;
-        case 2:
+        case PageType::Link:
             WritePageLine(state, PageFileNo::Link, state.Generator.LineBuffer);
             break;
         default:
@@ -259,8 +259,8 @@ std::string PublishFile(AppState& state, std::string_view file, bool isPath) {
 void LoadProduct(AppState& state, int r, ProductRecord& buffer) {
     GenerationRun* run = state.Generator.Run;
     buffer = run ? run->product(r) : state.files.readProduct(r);
-    state.CurrentRecord = r;
-    state.PageKind = 1;
+    state.Selection.CurrentRecord = r;
+    state.Selection.PageKind = PageType::Product;
     LoadStyle(state);
 }
 

@@ -14,7 +14,6 @@ namespace {
 // the site folder and writing into it.
 void GenerateSite(AppState& state, GenerationRun& run) {
     GeneratorState& g = state.Generator;
-    const std::int32_t pageRecord = state.CurrentRecord;
     ClearMediaTables(state);
     g.MediaSeq = 0;
     g.LinkPagesStandalone = false;
@@ -23,13 +22,13 @@ void GenerateSite(AppState& state, GenerationRun& run) {
     try {
         WriteHomePage(state);
 
-        state.PageKind = 2;
+        state.Selection.PageKind = PageType::Link;
         if (!state.Page.Link2.blank()) {
-            state.LinkNo = 2;
+            state.Selection.LinkNo = 2;
             WriteLinkPage(state);
         }
         if (!state.Page.Link3.blank()) {
-            state.LinkNo = 3;
+            state.Selection.LinkNo = 3;
             WriteLinkPage(state);
         }
 
@@ -40,27 +39,25 @@ void GenerateSite(AppState& state, GenerationRun& run) {
         throw;
     }
 
-    state.PageKind = 0;
     run.result.shown = GenerationResult::Shown::HomePage;
     run.result.shownPage = kHomePagePath;
-    state.CurrentRecord = pageRecord;
 }
 
 }  // namespace
 
 GenerationResult Generate(AppState& state) {
-    const std::int16_t pageKind = state.PageKind;
-    const std::int32_t currentRecord = state.CurrentRecord;
     GenerationRun run(state);
     try {
-        switch (state.PageKind) {
-            case 0:
+        // The writers select the pages they write; the edited page is selected again after.
+        const SelectionGuard edited(state.Selection);
+        switch (state.Selection.PageKind) {
+            case PageType::Home:
                 GenerateSite(state, run);
                 break;
-            case 1:
+            case PageType::Product:
                 WritePreviewPage(state);
                 break;
-            case 2:
+            case PageType::Link:
                 state.Generator.LinkPagesStandalone = true;
                 WriteLinkPage(state);
                 break;
@@ -68,11 +65,9 @@ GenerationResult Generate(AppState& state) {
                 break;
         }
     } catch (...) {
-        // A failed generation leaves no page half-open and the edited page selected as before.
+        // A failed generation leaves no page half-open.
         DiscardPageFiles(state);
         state.Generator.LinkPagesStandalone = false;
-        state.PageKind = pageKind;
-        state.CurrentRecord = currentRecord;
         try {
             GetMediaParm(state);
         } catch (const std::exception&) {

@@ -26,8 +26,7 @@ class HomePage {
         s_.drive.changeDirectory(kSiteFolderPath);
         OpenPageFile(s_, kFile, kHomePagePath);
         scanProducts();
-        s_.PageKind = 0;
-        s_.CurrentRecord = homeRecord_;
+        s_.Selection = home_;
         if (text(page_.CurrencySymbol) == "E") page_.CurrencySymbol.assign("");
         g_.DescriptionText =
             cat(text(page_.DomainName), ",", text(page_.Title), ",", text(page_.Heading), ",");
@@ -62,7 +61,8 @@ class HomePage {
 
     // Counts the named products and the ones listed here, and gathers their keywords.
     void scanProducts() {
-        homeRecord_ = s_.CurrentRecord;
+        home_ = s_.Selection;
+        home_.PageKind = PageType::Home;
         g_.NamedProductCount = 0;
         g_.ListedProductCount = 0;
         g_.KeywordList.clear();
@@ -191,14 +191,12 @@ class HomePage {
                                        ? std::string()
                                        : PublishFile(s_, product.ProductImage.raw(), true);
             if (s_.LinkStyleFromProfile) {
-                s_.PageKind = 0;
-                s_.CurrentRecord = homeRecord_;
+                s_.Selection = home_;
                 LoadStyle(s_);
             }
             writeProductRow(product);
         }
-        s_.PageKind = 0;
-        s_.CurrentRecord = homeRecord_;
+        s_.Selection = home_;
         LoadStyle(s_);
         WriteRuler(s_);
     }
@@ -229,7 +227,7 @@ class HomePage {
         if (heading.blank()) {
             heading.assign(n == 2 ? "No Heading in Link2 Record" : "No Heading in Link3 Record");
         }
-        const std::string record = std::to_string(s_.CurrentRecord);
+        const std::string record = std::to_string(s_.Selection.CurrentRecord);
         line("<P><FONT FACE=", TextFontAttrs(style_));
         line("<LI><P ALIGN=CENTER><A HREF=", "#Top", ">Top of Page</A>",
              n == 2 ? "<P  ALIGN=CENTER><A NAME=" : "<P ALIGN=CENTER><A NAME=",
@@ -287,7 +285,7 @@ class HomePage {
     GeneratorState& g_;
     PageRecord& page_;
     const StyleRecord& style_;  // whichever style is loaded
-    std::int32_t homeRecord_ = 0;
+    PageSelection home_;        // the home page, selected again after each product
 };
 
 }  // namespace

@@ -108,8 +108,10 @@ class LinkPage {
     // The Link3 page lists the named products that are not on the home page, numbered on from
     // the home page's products; the Link2 page lists none.
     void writeProductList() {
-        const std::int32_t pageRecord = s_.CurrentRecord;
-        s_.PageKind = 2;
+        s_.Selection.PageKind = PageType::Link;
+        const PageSelection linkPage = s_.Selection;
+        PageSelection profile = linkPage;
+        profile.PageKind = PageType::Home;
         int base = 0;
         bool listed = false;
         for (int r = 1; r <= SiteFiles::kProductCount; ++r) {
@@ -125,8 +127,7 @@ class LinkPage {
                                        ? std::string()
                                        : PublishFile(s_, product.ProductImage.raw(), true);
             if (s_.LinkStyleFromProfile) {
-                s_.CurrentRecord = pageRecord;
-                s_.PageKind = 0;
+                s_.Selection = profile;
                 LoadStyle(s_);
             }
             int k = 0;
@@ -139,8 +140,7 @@ class LinkPage {
             g_.ProductPageNo = k;
             writeProductRow(product, cat("/tarvomen/", std::to_string(k), ".html"));
         }
-        s_.PageKind = 2;
-        s_.CurrentRecord = pageRecord;
+        s_.Selection = linkPage;
         LoadStyle(s_);
         if (listed) ruler();
     }
@@ -215,19 +215,20 @@ class LinkPage {
 
 void WriteLinkPage(AppState& state) {
     GeneratorState& g = state.Generator;
-    state.PageKind = 2;
+    state.Selection.PageKind = PageType::Link;
     LoadStyle(state);
     ClearMediaTables(state);
     if (g.LinkPagesStandalone) {
         g.ProductPageNo = 0;
         PrepareSiteFolders(state);
     }
-    state.LinkPage =
-        g.Run ? g.Run->page(state.CurrentRecord) : state.files.readPage(state.CurrentRecord);
-    if (state.LinkNo != 2 && state.LinkNo != 3) return;
+    state.LinkPage = g.Run ? g.Run->page(state.Selection.CurrentRecord)
+                           : state.files.readPage(state.Selection.CurrentRecord);
+    if (state.Selection.LinkNo != 2 && state.Selection.LinkNo != 3) return;
 
-    const std::string n = std::to_string(state.LinkNo);
-    const FixedText<50>& title = state.LinkNo == 2 ? state.LinkPage.Link2 : state.LinkPage.Link3;
+    const std::string n = std::to_string(state.Selection.LinkNo);
+    const FixedText<50>& title =
+        state.Selection.LinkNo == 2 ? state.LinkPage.Link2 : state.LinkPage.Link3;
     if (title.blank()) {
         if (state.services.messages) {
             state.services.messages->inform("Enter Link" + n + " in PROFILE first!",
@@ -235,10 +236,10 @@ void WriteLinkPage(AppState& state) {
         }
         return;
     }
-    const std::string record = std::to_string(state.CurrentRecord);
+    const std::string record = std::to_string(state.Selection.CurrentRecord);
     g.LinkPagePath = "C:\\Tarvomen\\Link" + n + record + record + ".html";
     OpenPageFile(state, kFile, g.LinkPagePath);
-    LinkPage(state, state.LinkNo == 2 ? 0 : 1).write();
+    LinkPage(state, state.Selection.LinkNo == 2 ? 0 : 1).write();
     ClosePageFile(state, kFile);
 
     if (g.LinkPagesStandalone) {

@@ -50,9 +50,9 @@ void WritePreviewPage(AppState& state) {
     ClearMediaTables(state);
     PrepareSiteFolders(state);
     g.MediaSeq = 0;
-    state.PageKind = 1;
+    state.Selection.PageKind = PageType::Product;
 
-    state.Product = state.files.readProduct(state.CurrentRecord);
+    state.Product = state.files.readProduct(state.Selection.CurrentRecord);
     const ProductRecord& product = state.Product;
     if (product.ProductName.blank()) {
         if (state.services.messages) {

@@ -121,7 +121,7 @@ void writeProductPage(AppState& state, const ProductRecord& product, int pageNo)
 void WriteProductPages(AppState& state) {
     GeneratorState& g = state.Generator;
     g.ProductPageNo = 0;
-    state.PageKind = 1;
+    state.Selection.PageKind = PageType::Product;
     const int homePageProducts = countHomePageProducts(state);
     int homePageNo = 0;
     int otherPageNo = 0;

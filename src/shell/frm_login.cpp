@@ -6,6 +6,7 @@
 #include "publish/upload/site_publisher.hpp"
 #include "shell/strings.hpp"
 #include "shell/whole_site.hpp"
+#include "store/own_text.hpp"
 
 namespace tarvomen {
 
@@ -41,6 +42,7 @@ void FrmLogin::clickCommand1() {
         messages.inform(text(state_, 59), kTitle, MessageBox::Icon::Exclamation);
         return;
     }
+    std::optional<GenerationResult> generated;
     try {
         const std::string password = cp1252::fromUtf8(TextPass, "the FTP password");
         const std::string user = cp1252::fromUtf8(TextUser, "the FTP user name");
@@ -51,11 +53,18 @@ void FrmLogin::clickCommand1() {
         page.FtpHost = host;
         state_.files.writePage(state_.xPosition, page);
         // A preview leaves only its own page in the site folder: publish the whole site.
-        GenerateSiteIfMissing(state_);
+        generated = GenerateSiteIfMissing(state_);
     } catch (const Error& error) {
         // Nothing was handed over; the dialog stays open for a correction.
         messages.inform(error.what(), kTitle, MessageBox::Icon::Exclamation);
         return;
+    }
+    if (generated && !generated->complete()) {
+        // The site goes out all the same; the user learns which media it lacks.
+        messages.inform(DescribeMediaFailures(state_, *generated) +
+                            ownText(state_, "\n\nThe site is published without them.",
+                                    "\n\nLe site est publié sans eux."),
+                        kTitle, MessageBox::Icon::Exclamation);
     }
     state_.FtpRun.host = TextHost;
     state_.FtpRun.user = TextUser;

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <optional>
+
+#include "generator/generate.hpp"
 #include "store/app_state.hpp"
 
 namespace tarvomen {
@@ -10,9 +13,10 @@ namespace tarvomen {
 bool SiteHasHomePage(const AppState& state);
 
 // Publishing needs the whole site: when the site folder holds no home page, generates the whole
-// site from the record files with the run options as they are, and returns true. Nothing is
+// site from the record files with the run options as they are, and returns what it wrote
+// (with the media that could not be copied); nothing when the site was there. Nothing is
 // handed to the browser, and the page selection, the current style and the page record copy
 // are as before afterwards. Throws Error when a page cannot be written.
-bool GenerateSiteIfMissing(AppState& state);
+std::optional<GenerationResult> GenerateSiteIfMissing(AppState& state);
 
 }  // namespace tarvomen

@@ -11,6 +11,7 @@
 #include "platform/shell.hpp"
 #include "store/color_codes.hpp"
 #include "store/generator_state.hpp"
+#include "store/page_selection.hpp"
 #include "store/records.hpp"
 #include "store/site_files.hpp"
 
@@ -49,12 +50,8 @@ struct AppState {
     ColorTable ColorCodes{};
 
     // Page selection state.
-    std::int16_t PageKind = 0;  // 0 home page, 1 product page, 2 link page
-    std::int32_t CurrentRecord = 0;
-    std::int32_t LinkRecordNo = 0;
-    std::int16_t LinkNo = 0;
-    std::int16_t LinkIndex = 0;
-    std::int32_t MediaKey = 0;
+    PageSelection Selection;
+    std::int32_t MediaKey = 0;  // the style record number last computed
     bool KillDetail = false;
 
     // The current style: the in-memory copy of the style record of the page worked on.

@@ -129,13 +129,13 @@ LinkListLines FillLinkLists(AppState& state) {
     state.LinkPage = state.files.readPage(1);
     const PageRecord& page = state.LinkPage;
     const std::string site = "1" + utf8(page.DomainName.trimmed()) + "-";
-    state.LinkNo = 0;
+    state.Selection.LinkNo = 0;
     return {site + utf8(page.Link2.trimmed()), site + utf8(page.Link3.trimmed())};
 }
 
 FieldValues LoadPage(AppState& state, int line) {
-    state.CurrentRecord = line + 1;
-    state.Page = state.files.readPage(state.CurrentRecord);
+    state.Selection.CurrentRecord = line + 1;
+    state.Page = state.files.readPage(state.Selection.CurrentRecord);
     FieldValues values;
     values.boxes.resize(kPageBoxCount);
     forPageBoxes(state.Page, [&](int box, std::string_view, const auto& field) {
@@ -149,8 +149,8 @@ FieldValues LoadPage(AppState& state, int line) {
 }
 
 FieldValues LoadProduct(AppState& state, int line) {
-    state.CurrentRecord = line + 1;
-    state.Product = state.files.readProduct(state.CurrentRecord);
+    state.Selection.CurrentRecord = line + 1;
+    state.Product = state.files.readProduct(state.Selection.CurrentRecord);
     const ProductRecord& product = state.Product;
     FieldValues values;
     values.boxes.resize(kProductBoxCount);
@@ -171,17 +171,18 @@ FieldValues LoadProduct(AppState& state, int line) {
 }
 
 FieldValues LoadLink(AppState& state, int list, int line) {
-    state.LinkRecordNo = line + 1;
-    state.LinkNo = static_cast<std::int16_t>(list == 0 ? 2 : 3);
-    state.LinkPage = state.files.readPage(state.LinkRecordNo);
-    state.LinkIndex = static_cast<std::int16_t>(state.LinkNo == 2 ? 0 : 1);
+    state.Selection.LinkRecordNo = line + 1;
+    state.Selection.LinkNo = static_cast<std::int16_t>(list == 0 ? 2 : 3);
+    state.LinkPage = state.files.readPage(state.Selection.LinkRecordNo);
+    state.Selection.LinkIndex = static_cast<std::int16_t>(state.Selection.LinkNo == 2 ? 0 : 1);
     const PageRecord& page = state.LinkPage;
     FieldValues values;
     values.boxes.resize(kLinkBoxCount);
-    forLinkBoxes(page, state.LinkIndex, [&](int box, std::string_view, const auto& field) {
-        values.boxes[static_cast<std::size_t>(box)] = utf8(field.trimmed());
-    });
-    const auto k = static_cast<std::size_t>(state.LinkIndex);
+    forLinkBoxes(page, state.Selection.LinkIndex,
+                 [&](int box, std::string_view, const auto& field) {
+                     values.boxes[static_cast<std::size_t>(box)] = utf8(field.trimmed());
+                 });
+    const auto k = static_cast<std::size_t>(state.Selection.LinkIndex);
     values.body = utf8(page.LinkText[k].trimmed());
     values.picture = utf8(page.LinkImage[k].trimmed());
     return values;
@@ -196,9 +197,9 @@ SaveResult SavePage(AppState& state, const FieldValues& values, const std::strin
     const SaveResult result =
         convertAndAsk(state, record, values, storeBoxes, "BodyText", question, ask);
     if (!result.saved()) return result;
-    state.CurrentRecord = 1;
+    state.Selection.CurrentRecord = 1;
     state.Page = record;
-    state.files.writePage(state.CurrentRecord, state.Page);
+    state.files.writePage(state.Selection.CurrentRecord, state.Page);
     return saved("Profile ", state.Page.DomainName.raw());
 }
 
@@ -211,17 +212,17 @@ SaveResult SaveProduct(AppState& state, int line, const FieldValues& values,
     const SaveResult result = convertAndAsk(state, record, values, storeBoxes, "BodyText", question,
                                             ask && !state.KillDetail);
     if (!result.saved()) return result;
-    state.CurrentRecord = line + 1;
-    fields::setRecordNo(record, state.CurrentRecord);
+    state.Selection.CurrentRecord = line + 1;
+    fields::setRecordNo(record, state.Selection.CurrentRecord);
     state.Product = record;
-    state.files.writeProduct(state.CurrentRecord, state.Product);
+    state.files.writeProduct(state.Selection.CurrentRecord, state.Product);
     return saved("Detail ", state.Product.ProductName.raw());
 }
 
 SaveResult SaveLink(AppState& state, const FieldValues& values, const std::string& question,
                     bool ask) {
     PageRecord record = state.LinkPage;
-    const int index = state.LinkNo == 2 ? 0 : 1;
+    const int index = state.Selection.LinkNo == 2 ? 0 : 1;
     const auto storeBoxes = [&](auto&& store) {
         forLinkBoxes(record, index,
                      [&](int box, std::string_view name, auto&) { store(box, name); });
@@ -230,10 +231,10 @@ SaveResult SaveLink(AppState& state, const FieldValues& values, const std::strin
         convertAndAsk(state, record, values, storeBoxes, index == 0 ? "LinkText[0]" : "LinkText[1]",
                       question, ask);
     if (!result.saved()) return result;
-    state.LinkIndex = static_cast<std::int16_t>(index);
+    state.Selection.LinkIndex = static_cast<std::int16_t>(index);
     state.LinkPage = record;
     SaveResult done = saved("Link file ", index == 0 ? record.Link2.raw() : record.Link3.raw());
-    state.files.writePage(state.LinkRecordNo, state.LinkPage);
+    state.files.writePage(state.Selection.LinkRecordNo, state.LinkPage);
     return done;
 }
 

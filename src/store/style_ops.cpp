@@ -38,20 +38,7 @@ void FillColorText(AppState& state) {
 }
 
 std::int32_t GetMediaKey(AppState& state) {
-    switch (state.PageKind) {
-        case 0:
-            state.MediaKey = state.CurrentRecord + 100;
-            break;
-        case 1:
-            state.MediaKey = state.CurrentRecord;
-            break;
-        case 2:
-            state.MediaKey =
-                std::stoi("1" + std::to_string(state.CurrentRecord) + std::to_string(state.LinkNo));
-            break;
-        default:
-            break;
-    }
+    if (const auto recordNo = StyleRecordNo(state.Selection)) state.MediaKey = *recordNo;
     return state.MediaKey;
 }
 
@@ -93,7 +80,7 @@ void DoCleanMedia(AppState& state) {
 }
 
 void CopyStyleToAllProducts(AppState& state) {
-    state.PageKind = 1;
+    state.Selection.PageKind = PageType::Product;
     GetMediaParm(state);
     StyleRecord record = BuildStyleRecord(state);
     record.RecordNo = 0;

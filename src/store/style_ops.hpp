@@ -9,8 +9,8 @@ namespace tarvomen {
 // Fills `ColorCodes` with the fifteen colours.
 void FillColorText(AppState& state);
 
-// Computes `MediaKey`, the style record number of the page selected by `PageKind`,
-// `CurrentRecord` and `LinkNo`, and returns it.
+// Computes `MediaKey`, the style record number of the selected page (StyleRecordNo), and
+// returns it; a kind outside the three leaves it as it was.
 std::int32_t GetMediaKey(AppState& state);
 
 // Reads style record `MediaKey` into the current style.

@@ -44,7 +44,7 @@ Form1::Form1(AppState& state, WindowManager& windows) : state_(state), windows_(
     for (int n = 0; n < 6; ++n) option_[static_cast<std::size_t>(n)].caption = text(optionTexts[n]);
 
     // The run options are reset for the home page and kept for any other page.
-    if (state_.PageKind != 0) {
+    if (state_.Selection.PageKind != PageType::Home) {
         for (auto& frame : frame_) frame.visible = false;
     } else {
         for (int n : {1, 3, 6}) {
@@ -56,7 +56,7 @@ Form1::Form1(AppState& state, WindowManager& windows) : state_(state), windows_(
 
     command_[0].caption = text(50);
     command_[1].caption = "THEME";
-    command_[2].caption = state_.PageKind == 0 ? text(56) : text(54);
+    command_[2].caption = state_.Selection.PageKind == PageType::Home ? text(56) : text(54);
     command_[2].toolTip =
         "If you have selected Profile this button generates ALL your website. Detail and Link "
         "pages only generate a single page.";
@@ -229,9 +229,10 @@ void Form1::Command4Click() {
 }
 
 void Form1::Command3Click() {
-    const auto currentRecord = state_.CurrentRecord;
-    RunGenerateCommand(state_);
-    state_.CurrentRecord = currentRecord;
+    {
+        const SelectionGuard edited(state_.Selection);
+        RunGenerateCommand(state_);
+    }
     GetMediaParm(state_);
 }
 

@@ -83,7 +83,7 @@ std::string MediaPicker::text(int id) const {
 }
 
 void MediaPicker::load() {
-    command1Caption_ = state_.PageKind == 0 ? text(56) : text(54);
+    command1Caption_ = state_.Selection.PageKind == PageType::Home ? text(56) : text(54);
     command2Caption_ = text(50);
     selectCaption_ = text(168);
     gifCaption_ = text(159);
@@ -170,7 +170,8 @@ void MediaPicker::Dir1Click(int entry) {
 }
 
 void MediaPicker::showPageKindLabel() {
-    if (state_.PageKind >= 0 && state_.PageKind <= 2) label1_ = text(121 + state_.PageKind);
+    const auto kind = static_cast<int>(state_.Selection.PageKind);
+    if (kind >= 0 && kind <= 2) label1_ = text(121 + kind);
 }
 
 template <class Accepts>
@@ -249,7 +250,7 @@ void MediaPicker::Option1DblClick(int button) {
 }
 
 void MediaPicker::takeForKind(int button) {
-    if (kind_ == MediaKind::Control && state_.PageKind != 1) {
+    if (kind_ == MediaKind::Control && state_.Selection.PageKind != PageType::Product) {
         informUser(state_, text(136), "Tarvomen - MediaPick");
         return;
     }

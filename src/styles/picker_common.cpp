@@ -7,12 +7,12 @@
 namespace tarvomen::styles {
 
 WindowId editorOfPageKind(const AppState& state) {
-    switch (state.PageKind) {
-        case 0:
+    switch (state.Selection.PageKind) {
+        case PageType::Home:
             return WindowId::FormProfile;
-        case 1:
+        case PageType::Product:
             return WindowId::FormDetail;
-        case 2:
+        case PageType::Link:
             return WindowId::FormLink;
         default:
             return WindowId::FormStart;

@@ -177,23 +177,23 @@ TEST_F(NavigationTest, StylesSelectsThePageForTheStylePicker) {
     struct Case {
         std::function<std::unique_ptr<FieldListEditor>()> make;
         int list, line;
-        std::int16_t pageKind;
+        PageType pageKind;
         std::int32_t styleRecord;
     };
     const Case cases[] = {
-        {[&] { return open<FormProfile>(); }, 0, 0, 0, 101},
-        {[&] { return open<FormDetail>(); }, 0, 4, 1, 5},
-        {[&] { return open<FormLink>(); }, 0, 0, 2, 112},
-        {[&] { return open<FormLink>(); }, 1, 0, 2, 113},
+        {[&] { return open<FormProfile>(); }, 0, 0, PageType::Home, 101},
+        {[&] { return open<FormDetail>(); }, 0, 4, PageType::Product, 5},
+        {[&] { return open<FormLink>(); }, 0, 0, PageType::Link, 112},
+        {[&] { return open<FormLink>(); }, 1, 0, PageType::Link, 113},
     };
     for (const Case& c : cases) {
         auto form = c.make();
         form->clickList(c.list, c.line);
         if (form->window() == WindowId::FormLink)
-            state.CurrentRecord = 77;  // set from LinkRecordNo
+            state.Selection.CurrentRecord = 77;  // set from LinkRecordNo
         windows.calls.clear();
         form->clickCommand2();
-        EXPECT_EQ(state.PageKind, c.pageKind);
+        EXPECT_EQ(state.Selection.PageKind, c.pageKind);
         EXPECT_EQ(GetMediaKey(state), c.styleRecord);
         ASSERT_EQ(windows.calls.size(), 2u);
         EXPECT_EQ(windows.calls[0], std::make_pair(std::string("show"), WindowId::Form1));

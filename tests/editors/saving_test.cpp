@@ -23,7 +23,7 @@ TEST_F(SavingTest, DetailSaveWritesTheProductAndReturnsToListMode) {
     EXPECT_EQ(stored.ProductName.trimmed(), "Teapot");
     EXPECT_EQ(stored.UnitPrice, Currency{125000});
     EXPECT_EQ(stored.BodyText.trimmed(), "Fine china");
-    EXPECT_EQ(state.CurrentRecord, 3);
+    EXPECT_EQ(state.Selection.CurrentRecord, 3);
 
     EXPECT_EQ(detail->Label3.caption, "Detail Teapot Updated o.k.!");
     EXPECT_TRUE(detail->Label3.visible);

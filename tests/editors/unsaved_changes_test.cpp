@@ -92,7 +92,7 @@ TEST_F(UnsavedChangesTest, ClickingAnotherLineAsksFirst) {
     detail->clickList(0, 5);
     EXPECT_EQ(detail->List1.selected, 2);
     EXPECT_EQ(detail->Text1[3].text, "2.5");
-    EXPECT_EQ(state.CurrentRecord, 3);
+    EXPECT_EQ(state.Selection.CurrentRecord, 3);
 
     messages.answer(Answer::Yes);
     detail->clickList(0, 5);

@@ -126,7 +126,7 @@ TEST(PagePieces, WriteTheirLines) {
     addTheme(shop);
     AppState& state = shop.state;
     PrepareSiteFolders(state);
-    state.PageKind = 1;
+    state.Selection.PageKind = PageType::Product;
     OpenPageFile(state, PageFileNo::Product, "C:\\Tarvomen\\pieces.html");
 
     state.CurrentStyle = style();
@@ -165,10 +165,10 @@ TEST(PagePieces, LinesGoToThePageFileOfThePageKind) {
     OpenPageFile(state, PageFileNo::Product, "C:\\Tarvomen\\eight.html");
     OpenPageFile(state, PageFileNo::Link, "C:\\Tarvomen\\fiftyfive.html");
     for (const std::int16_t kind : {0, 1, 2, 3, -1}) {
-        state.PageKind = kind;
+        state.Selection.PageKind = static_cast<PageType>(kind);
         WriteLine(state, "kind " + std::to_string(kind));
     }
-    state.PageKind = 0;
+    state.Selection.PageKind = PageType::Home;
     WriteRuler(state, PageFileNo::Link);
     for (auto file : {PageFileNo::Home, PageFileNo::Product, PageFileNo::Link}) {
         ClosePageFile(state, file);
@@ -213,8 +213,8 @@ TEST(SiteFolders, EachGenerationLeavesOnlyItsOwnPages) {
     EXPECT_EQ(shop.siteEntries(), (std::vector<std::string>{"1.html", "Data", "index.html"}));
     EXPECT_EQ(shop.dataListing(), "");
 
-    shop.state.PageKind = 1;
-    shop.state.CurrentRecord = 1;
+    shop.state.Selection.PageKind = PageType::Product;
+    shop.state.Selection.CurrentRecord = 1;
     shop.state.CurrentStyle = themeStyle();
     Generate(shop.state);
     EXPECT_EQ(shop.siteEntries(), (std::vector<std::string>{"Data", "test.html"}));

@@ -29,7 +29,7 @@ void layOutSmallShop(Shop& shop) {
 
 struct UnwritableCase {
     const char* name;
-    std::int16_t pageKind;
+    PageType pageKind;
     const char* blockedPage;  // made a folder, so the page file cannot be created
     const char* message;      // the page named by the error
 };
@@ -55,9 +55,9 @@ TEST_P(UnwritablePage, StopsWithAnErrorNamingThePage) {
     const auto previousSite = shop.siteTree();
     const auto driveEntries = shop.driveEntries();
     shop.selectHomePage();
-    shop.state.PageKind = c.pageKind;
-    shop.state.CurrentRecord = c.pageKind == 1 ? 2 : 1;
-    shop.state.LinkNo = 2;
+    shop.state.Selection.PageKind = c.pageKind;
+    shop.state.Selection.CurrentRecord = c.pageKind == PageType::Product ? 2 : 1;
+    shop.state.Selection.LinkNo = 2;
     GetMediaParm(shop.state);
     const std::int32_t key = shop.state.MediaKey;
     try {
@@ -67,13 +67,13 @@ TEST_P(UnwritablePage, StopsWithAnErrorNamingThePage) {
         EXPECT_NE(std::string(error.what()).find(c.message), std::string::npos) << error.what();
     }
     EXPECT_TRUE(shop.shell.opened.empty());
-    EXPECT_EQ(shop.state.PageKind, c.pageKind);
-    EXPECT_EQ(shop.state.CurrentRecord, c.pageKind == 1 ? 2 : 1);
+    EXPECT_EQ(shop.state.Selection.PageKind, c.pageKind);
+    EXPECT_EQ(shop.state.Selection.CurrentRecord, c.pageKind == PageType::Product ? 2 : 1);
     EXPECT_EQ(shop.state.MediaKey, key);
     EXPECT_FALSE(shop.state.Generator.HomePageFile.open);
     EXPECT_FALSE(shop.state.Generator.ProductPageFile.open);
     EXPECT_FALSE(shop.state.Generator.LinkPageFile.open);
-    if (c.pageKind == 0) {
+    if (c.pageKind == PageType::Home) {
         EXPECT_EQ(shop.siteTree(), previousSite);
     }
     EXPECT_EQ(shop.driveEntries(), driveEntries);
@@ -82,11 +82,13 @@ TEST_P(UnwritablePage, StopsWithAnErrorNamingThePage) {
 INSTANTIATE_TEST_SUITE_P(
     Pages, UnwritablePage,
     ::testing::Values(
-        UnwritableCase{"HomePage", 0, "index.html", "C:\\Tarvomen\\index.html"},
-        UnwritableCase{"LinkPageInSite", 0, "Link311.html", "C:\\Tarvomen\\Link311.html"},
-        UnwritableCase{"ProductPage", 0, "2.html", "C:\\tarvomen\\2.html"},
-        UnwritableCase{"Preview", 1, "test.html", "C:\\Tarvomen\\test.html"},
-        UnwritableCase{"LinkPageAlone", 2, "Link211.html", "C:\\Tarvomen\\Link211.html"}),
+        UnwritableCase{"HomePage", PageType::Home, "index.html", "C:\\Tarvomen\\index.html"},
+        UnwritableCase{"LinkPageInSite", PageType::Home, "Link311.html",
+                       "C:\\Tarvomen\\Link311.html"},
+        UnwritableCase{"ProductPage", PageType::Home, "2.html", "C:\\tarvomen\\2.html"},
+        UnwritableCase{"Preview", PageType::Product, "test.html", "C:\\Tarvomen\\test.html"},
+        UnwritableCase{"LinkPageAlone", PageType::Link, "Link211.html",
+                       "C:\\Tarvomen\\Link211.html"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(UnwritableSite, SiteFolderThatIsAFile) {
@@ -132,10 +134,10 @@ TEST(FullDisk, KeepsThePreviousSite) {
 // A medium that does not fit: no copy or part of one is left, the page is written and refers
 // to it, and the run lists it with its page. In the whole site and in the preview, which
 // writes into the site folder itself.
-class MediumThatDoesNotFit : public ::testing::TestWithParam<std::int16_t> {};
+class MediumThatDoesNotFit : public ::testing::TestWithParam<PageType> {};
 
 TEST_P(MediumThatDoesNotFit, LeavesNoFile) {
-    const std::int16_t pageKind = GetParam();
+    const PageType pageKind = GetParam();
     SmallDisk disk(4 << 20);
     if (!disk.mounted()) GTEST_SKIP() << disk.reason();
     Shop shop;
@@ -147,11 +149,11 @@ TEST_P(MediumThatDoesNotFit, LeavesNoFile) {
     shop.writeStyle(1, style(false));
     writeFile(shop.temp / "Pictures/big.gif", std::string(1 << 20, 'b'));
     shop.selectHomePage();
-    shop.state.PageKind = pageKind;
+    shop.state.Selection.PageKind = pageKind;
     disk.fill(256 << 10);
 
     const GenerationResult result = Generate(shop.state);
-    const std::string shown = pageKind == 0 ? "index.html" : "test.html";
+    const std::string shown = pageKind == PageType::Home ? "index.html" : "test.html";
     ASSERT_EQ(result.failedMedia.size(), 1u);
     EXPECT_EQ(result.failedMedia[0].source, "C:\\Pictures\\big.gif");
     EXPECT_EQ(result.failedMedia[0].reason, "No space left on device");
@@ -160,9 +162,11 @@ TEST_P(MediumThatDoesNotFit, LeavesNoFile) {
     EXPECT_NE(shop.read("Tarvomen/" + shown).find("SRC=/Tarvomen/Data/0.gif"), std::string::npos);
 }
 
-INSTANTIATE_TEST_SUITE_P(Generations, MediumThatDoesNotFit, ::testing::Values(0, 1),
+INSTANTIATE_TEST_SUITE_P(Generations, MediumThatDoesNotFit,
+                         ::testing::Values(PageType::Home, PageType::Product),
                          [](const auto& info) {
-                             return std::string(info.param == 0 ? "WholeSite" : "Preview");
+                             return std::string(info.param == PageType::Home ? "WholeSite"
+                                                                             : "Preview");
                          });
 
 // A medium that cannot be copied is listed once, with every page that shows it; the rest of the
@@ -193,7 +197,7 @@ TEST(MissingMedium, IsListedWithEveryPageThatShowsIt) {
 
 struct RefusalCase {
     const char* name;
-    std::int16_t pageKind;
+    PageType pageKind;
     std::int16_t linkNo;
     const char* text;
     const char* title;
@@ -212,9 +216,9 @@ TEST_P(Refusal, ShowsItsMessageAndWritesNothing) {
     shop.writePage(PageRecord{});
     writeFile(shop.temp / "Tarvomen/index.html", "old");
     shop.selectHomePage();
-    shop.state.PageKind = c.pageKind;
-    shop.state.CurrentRecord = c.pageKind == 1 ? 7 : 1;
-    shop.state.LinkNo = c.linkNo;
+    shop.state.Selection.PageKind = c.pageKind;
+    shop.state.Selection.CurrentRecord = c.pageKind == PageType::Product ? 7 : 1;
+    shop.state.Selection.LinkNo = c.linkNo;
     const GenerationResult result = Generate(shop.state);
     EXPECT_EQ(result.shown, GenerationResult::Shown::Nothing);
     EXPECT_TRUE(result.pages.empty());
@@ -228,11 +232,13 @@ TEST_P(Refusal, ShowsItsMessageAndWritesNothing) {
 
 INSTANTIATE_TEST_SUITE_P(
     Messages, Refusal,
-    ::testing::Values(
-        RefusalCase{"BlankLink2", 2, 2, "Enter Link2 in PROFILE first!", "Tarvomen - Link2 Empty!"},
-        RefusalCase{"BlankLink3", 2, 3, "Enter Link3 in PROFILE first!", "Tarvomen - Link3 Empty!"},
-        RefusalCase{"BlankProduct", 1, 0,
-                    "This record has not been selected - Enter a Product Name!", "Tarvomen"}),
+    ::testing::Values(RefusalCase{"BlankLink2", PageType::Link, 2, "Enter Link2 in PROFILE first!",
+                                  "Tarvomen - Link2 Empty!"},
+                      RefusalCase{"BlankLink3", PageType::Link, 3, "Enter Link3 in PROFILE first!",
+                                  "Tarvomen - Link3 Empty!"},
+                      RefusalCase{"BlankProduct", PageType::Product, 0,
+                                  "This record has not been selected - Enter a Product Name!",
+                                  "Tarvomen"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

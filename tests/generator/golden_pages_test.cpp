@@ -146,8 +146,8 @@ std::function<void(Shop&)> site(bool normal, bool fromProfile, bool shopCart) {
 std::function<void(Shop&)> preview(int record) {
     return [=](Shop& shop) {
         shop.selectHomePage();
-        shop.state.PageKind = 1;
-        shop.state.CurrentRecord = record;
+        shop.state.Selection.PageKind = PageType::Product;
+        shop.state.Selection.CurrentRecord = record;
         GetMediaParm(shop.state);
         Generate(shop.state);
     };

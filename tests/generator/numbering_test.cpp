@@ -192,8 +192,8 @@ TEST(Numbering, Link3PageCountsOnFromTheHomePage) {
     layOutShop(alone);
     alone.selectHomePage();
     writeFile(alone.temp / "Tarvomen/old.html", "old");
-    alone.state.PageKind = 2;
-    alone.state.LinkNo = 3;
+    alone.state.Selection.PageKind = PageType::Link;
+    alone.state.Selection.LinkNo = 3;
     const GenerationResult result = Generate(alone.state);
     EXPECT_EQ(productLinks(alone.read("Tarvomen/Link311.html")), expected);
     EXPECT_EQ(alone.siteEntries(), (std::vector<std::string>{"Data", "Link311.html"}));
@@ -201,7 +201,7 @@ TEST(Numbering, Link3PageCountsOnFromTheHomePage) {
     EXPECT_EQ(result.shownPage, "C:\\Tarvomen\\Link311.html");
     EXPECT_EQ(result.pages, std::vector<std::string>{"C:\\Tarvomen\\Link311.html"});
     EXPECT_FALSE(alone.state.Generator.LinkPagesStandalone);
-    EXPECT_EQ(alone.state.PageKind, 2);
+    EXPECT_EQ(alone.state.Selection.PageKind, PageType::Link);
     EXPECT_EQ(alone.state.MediaKey, 113);
 }
 
@@ -220,8 +220,8 @@ TEST(Numbering, GeneratingTwiceGivesTheSamePages) {
         second.push_back(shop.read(std::string("Tarvomen/") + page));
     }
     EXPECT_EQ(first, second);
-    EXPECT_EQ(shop.state.PageKind, 0);
-    EXPECT_EQ(shop.state.CurrentRecord, 1);
+    EXPECT_EQ(shop.state.Selection.PageKind, PageType::Home);
+    EXPECT_EQ(shop.state.Selection.CurrentRecord, 1);
     EXPECT_EQ(shop.state.MediaKey, 101);
 }
 

@@ -35,8 +35,8 @@ void Shop::writeStyle(int record, const StyleRecord& style) {
 
 void Shop::selectHomePage() {
     state.Page = state.files.readPage(1);
-    state.PageKind = 0;
-    state.CurrentRecord = 1;
+    state.Selection.PageKind = PageType::Home;
+    state.Selection.CurrentRecord = 1;
     GetMediaParm(state);
 }
 

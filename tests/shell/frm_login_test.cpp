@@ -173,8 +173,8 @@ TEST_F(FrmLoginTest, OkGeneratesTheWholeSiteWhenTheFolderHoldsNoHomePage) {
     state.files.writeStyle(1, listed);
     testing::writeFile(temp / "Tarvomen/test.html", "a preview");
     state.ShopCartOn = true;
-    state.PageKind = 1;
-    state.CurrentRecord = 7;
+    state.Selection.PageKind = PageType::Product;
+    state.Selection.CurrentRecord = 7;
 
     ok("bob", "pw", "ftp.example.net");
     EXPECT_TRUE(messages.shown.empty());
@@ -185,8 +185,8 @@ TEST_F(FrmLoginTest, OkGeneratesTheWholeSiteWhenTheFolderHoldsNoHomePage) {
         << "ShopCart On, as the style picker left it";
     EXPECT_FALSE(std::filesystem::exists(temp / "Tarvomen/test.html"));
     EXPECT_EQ(shell.opened.size(), 2u) << "only the FTP hand-offs";
-    EXPECT_EQ(state.PageKind, 1);
-    EXPECT_EQ(state.CurrentRecord, 7);
+    EXPECT_EQ(state.Selection.PageKind, PageType::Product);
+    EXPECT_EQ(state.Selection.CurrentRecord, 7);
     EXPECT_EQ(publisher.calls, 1);
 }
 

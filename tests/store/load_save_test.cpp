@@ -47,7 +47,7 @@ TEST_F(LoadSaveTest, ListLinesShowTheStoredNames) {
     page.Link2 = "  News ";
     page.Link3 = "Old";
     state.files.writePage(1, page);
-    state.CurrentRecord = 9;
+    state.Selection.CurrentRecord = 9;
     state.ListProfileSwitch = 1;
 
     const auto products = ProductListLines(state);
@@ -59,13 +59,13 @@ TEST_F(LoadSaveTest, ListLinesShowTheStoredNames) {
               std::vector<std::string>{"1shop.example" + std::string(38, ' ')});
     EXPECT_EQ(state.ListProfileSwitch, 0);
 
-    state.LinkNo = 3;
+    state.Selection.LinkNo = 3;
     const LinkListLines links = FillLinkLists(state);
     EXPECT_EQ(links.first, "1shop.example-News");
     EXPECT_EQ(links.second, "1shop.example-Old");
-    EXPECT_EQ(state.LinkNo, 0);
+    EXPECT_EQ(state.Selection.LinkNo, 0);
     EXPECT_EQ(state.LinkPage, page);
-    EXPECT_EQ(state.CurrentRecord, 9) << "filling a list never changes CurrentRecord";
+    EXPECT_EQ(state.Selection.CurrentRecord, 9) << "filling a list never changes CurrentRecord";
 }
 
 TEST_F(LoadSaveTest, LoadingFillsTheBoxesAndTheSelection) {
@@ -85,7 +85,7 @@ TEST_F(LoadSaveTest, LoadingFillsTheBoxesAndTheSelection) {
     state.files.writeProduct(3, three);
 
     const FieldValues home = LoadPage(state, 0);
-    EXPECT_EQ(state.CurrentRecord, 1);
+    EXPECT_EQ(state.Selection.CurrentRecord, 1);
     EXPECT_EQ(home.boxes[0], "  shop.example") << "trailing blanks only are removed";
     EXPECT_EQ(home.boxes[17], "$  ");
     EXPECT_EQ(home.boxes[18], "U.S." + std::string(16, ' '));
@@ -93,15 +93,15 @@ TEST_F(LoadSaveTest, LoadingFillsTheBoxesAndTheSelection) {
     EXPECT_EQ(home.picture, "C:\\Program Files\\Tarvomen\\TMedia\\logo.gif");
 
     const FieldValues item = LoadProduct(state, 2);
-    EXPECT_EQ(state.CurrentRecord, 3);
+    EXPECT_EQ(state.Selection.CurrentRecord, 3);
     EXPECT_EQ(item.boxes[2], "2");
     EXPECT_EQ(item.boxes[3], "12.5");
     EXPECT_EQ(item.picture, "");
 
     const FieldValues link = LoadLink(state, 1, 0);
-    EXPECT_EQ(state.LinkRecordNo, 1);
-    EXPECT_EQ(state.LinkNo, 3);
-    EXPECT_EQ(state.LinkIndex, 1);
+    EXPECT_EQ(state.Selection.LinkRecordNo, 1);
+    EXPECT_EQ(state.Selection.LinkNo, 3);
+    EXPECT_EQ(state.Selection.LinkIndex, 1);
     EXPECT_EQ(link.boxes[0], "Old");
     EXPECT_EQ(link.boxes[1], "Heading two");
     EXPECT_EQ(link.body, "Link body");
@@ -123,7 +123,7 @@ TEST_F(LoadSaveTest, ProductSaveWritesOnlyItsRecordAfterYes) {
     EXPECT_EQ(messages.shown[0].text, "Update the Tarvomen Detail?");
     EXPECT_EQ(messages.shown[0].title, "Tarvomen");
     EXPECT_EQ(messages.shown[0].defaultButton, Answer::No);
-    EXPECT_EQ(state.CurrentRecord, 5);
+    EXPECT_EQ(state.Selection.CurrentRecord, 5);
     const std::string after = productFile();
     EXPECT_EQ(after.substr(0, 4 * 3994), before.substr(0, 4 * 3994));
     EXPECT_EQ(after.substr(5 * 3994), before.substr(5 * 3994));
@@ -237,7 +237,7 @@ TEST_F(LoadSaveTest, LinkPageTwoSavesOnlyItsOwnFields) {
     expected.LinkHeading[1] = "Second";
     expected.LinkText[1] = "Text two";
     EXPECT_EQ(state.files.readPage(1), expected);
-    EXPECT_EQ(state.LinkIndex, 1);
+    EXPECT_EQ(state.Selection.LinkIndex, 1);
 }
 
 TEST_F(LoadSaveTest, KillDetailSavesWithoutAQuestion) {

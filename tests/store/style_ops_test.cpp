@@ -29,13 +29,17 @@ class StyleOpsTest : public ::testing::Test {
 
 TEST_F(StyleOpsTest, MediaKeyFollowsThePageSelection) {
     struct {
-        std::int16_t kind, linkNo;
+        PageType kind;
+        std::int16_t linkNo;
         std::int32_t record, key;
-    } cases[] = {{2, 3, 1, 113}, {2, 2, 1, 112}, {0, 0, 1, 101}, {1, 0, 7, 7}};
+    } cases[] = {{PageType::Link, 3, 1, 113},
+                 {PageType::Link, 2, 1, 112},
+                 {PageType::Home, 0, 1, 101},
+                 {PageType::Product, 0, 7, 7}};
     for (const auto& c : cases) {
-        state.PageKind = c.kind;
-        state.LinkNo = c.linkNo;
-        state.CurrentRecord = c.record;
+        state.Selection.PageKind = c.kind;
+        state.Selection.LinkNo = c.linkNo;
+        state.Selection.CurrentRecord = c.record;
         EXPECT_EQ(GetMediaKey(state), c.key);
         EXPECT_EQ(state.MediaKey, c.key);
     }
@@ -44,8 +48,8 @@ TEST_F(StyleOpsTest, MediaKeyFollowsThePageSelection) {
 TEST_F(StyleOpsTest, PutMediaParmDerivesTheTextsFromThePositions) {
     EXPECT_EQ(state.ColorCodes[1].name, "Grey");
     EXPECT_EQ(state.ColorCodes[13].code, "#008080");
-    state.PageKind = 0;
-    state.CurrentRecord = 1;
+    state.Selection.PageKind = PageType::Home;
+    state.Selection.CurrentRecord = 1;
     state.CurrentStyle.StyleIndex = {0, 14, 2, 5, 7, 3, 2, 0, 9, 1};
     state.CurrentStyle.ScreenColor = "#123456";  // ignored: derived from StyleIndex
     state.CurrentStyle.BackgroundFile = "BACKGD01.GIF";
@@ -65,8 +69,8 @@ TEST_F(StyleOpsTest, PutMediaParmDerivesTheTextsFromThePositions) {
 }
 
 TEST_F(StyleOpsTest, CleanMediaBlanksOnlyTheMedia) {
-    state.PageKind = 1;
-    state.CurrentRecord = 4;
+    state.Selection.PageKind = PageType::Product;
+    state.Selection.CurrentRecord = 4;
     state.CurrentStyle.StyleIndex = {1, 2, 3, 4, 5, 0, 1, 2, 3, 1};
     state.CurrentStyle.VideoFile = "VIDEO01.AVI";
     state.CurrentStyle.MediaFolder = "C:\\Program Files\\Tarvomen\\TMedia\\Sea\\";
@@ -88,8 +92,8 @@ TEST_F(StyleOpsTest, CleanMediaBlanksOnlyTheMedia) {
 }
 
 TEST_F(StyleOpsTest, CopyStyleWritesThirtyIdenticalRecords) {
-    state.PageKind = 1;
-    state.CurrentRecord = 2;
+    state.Selection.PageKind = PageType::Product;
+    state.Selection.CurrentRecord = 2;
     state.CurrentStyle.StyleIndex = {3, 4, 5, 6, 7, 2, 3, 4, 5, 3};
     state.CurrentStyle.BannerFile = "BANNER01.JPG";
     state.CurrentStyle.RecordNo = 9;

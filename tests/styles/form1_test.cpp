@@ -86,8 +86,8 @@ TEST_F(Form1Test, SamplesArePaintedByGroup) {
 }
 
 TEST_F(Form1Test, OpeningShowsTheStoredStyle) {
-    state.PageKind = 1;
-    state.CurrentRecord = 7;
+    state.Selection.PageKind = PageType::Product;
+    state.Selection.CurrentRecord = 7;
     state.CurrentStyle.StyleIndex = {5, 0, 0, 14, 2, 1, 3, 12, 4, 3};
     PutMediaParm(state);
     state.CurrentStyle = StyleRecord{};
@@ -113,8 +113,8 @@ TEST_F(Form1Test, RunOptionsAreResetForTheHomePageOnly) {
     state.LinkStyleFromProfile = false;
     state.ShopCartOn = true;
 
-    state.PageKind = 1;
-    state.CurrentRecord = 2;
+    state.Selection.PageKind = PageType::Product;
+    state.Selection.CurrentRecord = 2;
     {
         Form1 form(state, windows);
         for (const auto& frame : form.frames()) EXPECT_FALSE(frame.visible);
@@ -123,8 +123,8 @@ TEST_F(Form1Test, RunOptionsAreResetForTheHomePageOnly) {
         EXPECT_TRUE(state.ShopCartOn);
     }
 
-    state.PageKind = 0;
-    state.CurrentRecord = 1;
+    state.Selection.PageKind = PageType::Home;
+    state.Selection.CurrentRecord = 1;
     Form1 form(state, windows);
     for (const auto& frame : form.frames()) EXPECT_TRUE(frame.visible);
     EXPECT_TRUE(state.LinkAppearanceNormal);
@@ -160,12 +160,14 @@ TEST_F(Form1Test, OptionsSetTheirFlagsAndShopCartOnSpeaksEveryTime) {
 TEST_F(Form1Test, ButtonsHandOverToTheEditorOrAMediaPicker) {
     using Calls = std::vector<std::pair<std::string, WindowId>>;
     struct {
-        std::int16_t pageKind;
+        PageType pageKind;
         WindowId editor;
-    } editors[] = {{0, WindowId::FormProfile}, {1, WindowId::FormDetail}, {2, WindowId::FormLink}};
+    } editors[] = {{PageType::Home, WindowId::FormProfile},
+                   {PageType::Product, WindowId::FormDetail},
+                   {PageType::Link, WindowId::FormLink}};
     for (const auto& c : editors) {
-        state.PageKind = c.pageKind;
-        state.LinkNo = 2;
+        state.Selection.PageKind = c.pageKind;
+        state.Selection.LinkNo = 2;
         windows.calls.clear();
         Form1(state, windows).Command1Click();
         EXPECT_EQ(windows.calls, (Calls{{"show", c.editor}, {"unload", WindowId::Form1}}));
@@ -174,7 +176,7 @@ TEST_F(Form1Test, ButtonsHandOverToTheEditorOrAMediaPicker) {
         EXPECT_EQ(windows.calls, (Calls{{"show", c.editor}, {"unload", WindowId::Form1}}));
     }
 
-    state.PageKind = 0;
+    state.Selection.PageKind = PageType::Home;
     windows.calls.clear();
     Form1 form(state, windows);
     form.Command2Click();
@@ -191,8 +193,8 @@ TEST_F(Form1Test, PreviewGeneratesThePageAndReportsAPageThatCannotBeWritten) {
     ProductRecord product;
     product.ProductName = "Tea";
     state.files.writeProduct(3, product);
-    state.PageKind = 1;
-    state.CurrentRecord = 3;
+    state.Selection.PageKind = PageType::Product;
+    state.Selection.CurrentRecord = 3;
     Form1 form(state, windows);
     form.Combo1Click(0, 5);
     form.Command3Click();
@@ -200,7 +202,7 @@ TEST_F(Form1Test, PreviewGeneratesThePageAndReportsAPageThatCannotBeWritten) {
     EXPECT_EQ(shell.opened[0].first, "C:\\Tarvomen\\test.html");
     EXPECT_NE(testing::readFile(temp / "Tarvomen/test.html").find("<BODY BGColor=\"#FF0000\""),
               std::string::npos);
-    EXPECT_EQ(state.CurrentRecord, 3);
+    EXPECT_EQ(state.Selection.CurrentRecord, 3);
     EXPECT_EQ(state.CurrentStyle, storedStyle(3));
 
     // A folder in the way of the page: the user is told, nothing is opened.
@@ -211,8 +213,8 @@ TEST_F(Form1Test, PreviewGeneratesThePageAndReportsAPageThatCannotBeWritten) {
     EXPECT_NE(messages.shown[0].text.find("test.html"), std::string::npos);
     EXPECT_EQ(messages.shown[0].title, "Tarvomen");
     EXPECT_EQ(shell.opened.size(), 1u);
-    EXPECT_EQ(state.PageKind, 1);
-    EXPECT_EQ(state.CurrentRecord, 3);
+    EXPECT_EQ(state.Selection.PageKind, PageType::Product);
+    EXPECT_EQ(state.Selection.CurrentRecord, 3);
 }
 
 // Media that could not be copied are named in a message box, with the pages that show them;
@@ -222,8 +224,8 @@ TEST_F(Form1Test, PreviewTellsOfMediaNotCopied) {
     product.ProductName = "Tea";
     product.ProductImage = "C:\\Pictures\\gone.jpg";
     state.files.writeProduct(3, product);
-    state.PageKind = 1;
-    state.CurrentRecord = 3;
+    state.Selection.PageKind = PageType::Product;
+    state.Selection.CurrentRecord = 3;
     Form1(state, windows).Command3Click();
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].title, "Tarvomen");

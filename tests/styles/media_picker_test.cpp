@@ -173,8 +173,8 @@ TEST_F(MediaPickerTest, DoubleClickChoosesAndControlsAreForProductPagesOnly) {
     EXPECT_EQ(state.CurrentStyle.SoundFile.trimmed(), "SOUNDS01.WAV");
     EXPECT_TRUE(picker.displayButtons()[4].visible);
 
-    state.PageKind = 1;
-    state.CurrentRecord = 3;
+    state.Selection.PageKind = PageType::Product;
+    state.Selection.CurrentRecord = 3;
     FormMedia product(state, windows);
     choose(product, "Sea");
     product.KindClick(MediaKind::Control);
@@ -220,8 +220,8 @@ TEST_F(MediaPickerTest, PreviewStoresTheChoicesAndShowsThePageWithThem) {
     ProductRecord product;
     product.ProductName = "Tea";
     state.files.writeProduct(3, product);
-    state.PageKind = 1;
-    state.CurrentRecord = 3;
+    state.Selection.PageKind = PageType::Product;
+    state.Selection.CurrentRecord = 3;
     FormMedia picker(state, windows);
     choose(picker, "Sea");
     picker.Option1DblClick(0);

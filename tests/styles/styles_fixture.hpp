@@ -21,8 +21,8 @@ class StylesFixture : public ::testing::Test {
         state.files.openAll(drive);
         FillColorText(state);
         state.LangInd = 1;
-        state.PageKind = 0;
-        state.CurrentRecord = 1;
+        state.Selection.PageKind = PageType::Home;
+        state.Selection.CurrentRecord = 1;
     }
 
     // Creates a folder in the media folder holding the named files (tiny contents).

@@ -33,8 +33,8 @@ class StyleAccessTest : public QObject {
 
 void StyleAccessTest::thePickersAreNamedFrames() {
     Program program;
-    program.state.PageKind = 0;
-    program.state.CurrentRecord = 1;
+    program.state.Selection.PageKind = PageType::Home;
+    program.state.Selection.CurrentRecord = 1;
     QWidget* form1 = program.open(WindowId::Form1);
     QCOMPARE(Program::accessibleName(form1), QStringLiteral("COLORPICK"));
     QCOMPARE(Program::accessibleRole(form1), QAccessible::Window);
@@ -56,8 +56,8 @@ void StyleAccessTest::thePickersAreNamedFrames() {
 
 void StyleAccessTest::aStyleListTakesTheWheelOnlyWithTheFocus() {
     Program program;
-    program.state.PageKind = 0;
-    program.state.CurrentRecord = 1;
+    program.state.Selection.PageKind = PageType::Home;
+    program.state.Selection.CurrentRecord = 1;
     QWidget* form1 = program.open(WindowId::Form1);
     auto* screen = Program::find<gui::SampleCombo>(form1, "Combo1_0");
     const auto stored = [&] { return program.state.files.readStyle(101).StyleIndex[0]; };
@@ -75,8 +75,8 @@ void StyleAccessTest::aStyleListTakesTheWheelOnlyWithTheFocus() {
 
 void StyleAccessTest::escapeIsExit() {
     Program program;
-    program.state.PageKind = 1;
-    program.state.CurrentRecord = 2;
+    program.state.Selection.PageKind = PageType::Product;
+    program.state.Selection.CurrentRecord = 2;
     program.open(WindowId::FormDetail);
     QWidget* form1 = program.open(WindowId::Form1);
     Program::press(form1, Qt::Key_Escape);

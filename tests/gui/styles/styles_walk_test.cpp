@@ -52,8 +52,8 @@ void StylesWalkTest::colourThemeBackgroundAndPreview() {
     FillColorText(state);
     state.LangInd = 1;
     // The profile editor's "Styles" on the site line.
-    state.PageKind = 0;
-    state.CurrentRecord = 1;
+    state.Selection.PageKind = PageType::Home;
+    state.Selection.CurrentRecord = 1;
 
     gui::WindowRegistry windows;
     gui::GuiContext context{state, windows};
