@@ -48,6 +48,16 @@ TEST_F(PublishGenerateTest, APreviewIsNotPublishedInPlaceOfTheSite) {
         << "generated with this run's options";
 }
 
+// A medium that could not be copied is named on stderr; the site is still published and the
+// run ends with failure.
+TEST_F(PublishGenerateTest, MediaMissingFromTheGeneratedSiteAreReported) {
+    ASSERT_EQ(runCli(drive, cli::runSet, {"page", "LogoImage=C:\\Pictures\\gone.gif"}).status, 0);
+    const auto published = runCli(drive, cli::runPublish, {"--generate", "--dry-run"});
+    EXPECT_EQ(published.status, cli::kExitFailure);
+    EXPECT_NE(published.err.find("C:\\Pictures\\gone.gif"), std::string::npos) << published.err;
+    EXPECT_NE(published.out.find("Tarvomen/index.html"), std::string::npos) << published.out;
+}
+
 TEST_F(PublishGenerateTest, AGeneratedSiteIsPublishedAsItIs) {
     ASSERT_EQ(runCli(drive, cli::runGenerate, {}).status, 0);
     testing::writeFile(temp / "Tarvomen/index.html", "as generated");

@@ -190,6 +190,28 @@ TEST_F(FrmLoginTest, OkGeneratesTheWholeSiteWhenTheFolderHoldsNoHomePage) {
     EXPECT_EQ(publisher.calls, 1);
 }
 
+// A medium that could not be copied is told in the user's language; the site is handed over.
+TEST_F(FrmLoginTest, OkTellsWhichMediaTheGeneratedSiteLacks) {
+    for (const auto& [langInd, words] :
+         {std::pair<std::int16_t, std::string>{1, "published"}, {200, "publié"}}) {
+        std::filesystem::remove(temp / "Tarvomen/index.html");
+        PageRecord page = state.files.readPage(1);
+        page.LogoImage = "C:\\Pictures\\gone.gif";
+        state.files.writePage(1, page);
+        state.LangInd = langInd;
+        login.load();
+        messages.shown.clear();
+        publisher.calls = 0;
+        ok("bob", "pw", "ftp.example.net");
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(messages.shown[0].title, "Tarvomen F.T.P.");
+        EXPECT_NE(messages.shown[0].text.find("C:\\Pictures\\gone.gif"), std::string::npos)
+            << messages.shown[0].text;
+        EXPECT_NE(messages.shown[0].text.find(words), std::string::npos) << messages.shown[0].text;
+        EXPECT_EQ(publisher.calls, 1);
+    }
+}
+
 TEST_F(FrmLoginTest, OkKeepsASiteThatHasItsHomePage) {
     testing::writeFile(temp / "Tarvomen/index.html", "the site as generated");
     ok("bob", "pw", "ftp.example.net");

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "support/fakes.hpp"
 #include "support/temp_drive.hpp"
 
@@ -43,6 +45,38 @@ TEST_F(StyleOpsTest, MediaKeyFollowsThePageSelection) {
         EXPECT_EQ(GetMediaKey(state), c.key);
         EXPECT_EQ(state.MediaKey, c.key);
     }
+}
+
+// Selection and style record number, both ways; other numbers select nothing.
+TEST(PageSelectionTest, StyleRecordNumbers) {
+    struct {
+        PageSelection page;
+        std::int32_t recordNo;
+    } cases[] = {{PageSelection::ProductPage(1), 1},
+                 {PageSelection::ProductPage(30), 30},
+                 {PageSelection::HomePage(), 101},
+                 {PageSelection::LinkPage(2), 112},
+                 {PageSelection::LinkPage(3), 113}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(StyleRecordNo(c.page), c.recordNo);
+        EXPECT_EQ(SelectionOfStyleRecord(c.recordNo), c.page) << c.recordNo;
+    }
+    EXPECT_EQ(StyleRecordNo({static_cast<PageType>(3), 1}), std::nullopt);
+    for (const std::int32_t none : {0, 31, 100, 102, 111, 114}) {
+        EXPECT_EQ(SelectionOfStyleRecord(none), std::nullopt) << none;
+    }
+}
+
+// The guard puts the whole selection back, also when the scope is left by an exception.
+TEST(PageSelectionTest, GuardRestoresTheSelection) {
+    PageSelection selection = PageSelection::LinkPage(3);
+    try {
+        const SelectionGuard guard(selection);
+        selection = PageSelection::ProductPage(4);
+        throw std::runtime_error("stop");
+    } catch (const std::runtime_error&) {
+    }
+    EXPECT_EQ(selection, PageSelection::LinkPage(3));
 }
 
 TEST_F(StyleOpsTest, PutMediaParmDerivesTheTextsFromThePositions) {
