@@ -1,5 +1,7 @@
 #include "check/media_kind.hpp"
 
+#include "check/ascii_case.hpp"
+
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
@@ -7,13 +9,6 @@
 
 namespace tarvomen::check {
 namespace {
-
-std::string lower(std::string_view s) {
-    std::string out(s);
-    std::transform(out.begin(), out.end(), out.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return out;
-}
 
 bool startsWith(std::string_view bytes, std::string_view prefix) {
     return bytes.substr(0, prefix.size()) == prefix;
@@ -34,7 +29,7 @@ std::optional<MediaFault> riffFault(std::string_view bytes, std::string_view for
 }  // namespace
 
 std::optional<MediaFault> mediaBytesFault(std::string_view extension, std::string_view bytes) {
-    const std::string ext = lower(extension);
+    const std::string ext = lowerAscii(extension);
     if (ext == ".gif") {
         if (!startsWith(bytes, "GIF87a") && !startsWith(bytes, "GIF89a")) return MediaFault::NotGif;
         // The trailer byte ends every whole GIF file.

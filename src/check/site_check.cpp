@@ -6,6 +6,7 @@
 #include <map>
 #include <set>
 
+#include "check/ascii_case.hpp"
 #include "check/html_scan.hpp"
 #include "check/media_kind.hpp"
 #include "platform/cp1252.hpp"
@@ -19,15 +20,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string lower(std::string_view s) {
-    std::string out(s);
-    std::transform(out.begin(), out.end(), out.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return out;
-}
-
 bool isPageName(std::string_view name) {
-    const std::string l = lower(name);
+    const std::string l = lowerAscii(name);
     return l.ends_with(".html") || l.ends_with(".htm");
 }
 
@@ -41,7 +35,7 @@ std::string extensionOf(std::string_view name) {
 
 // "N.html": the name of a product page.
 bool isProductPageName(std::string_view name) {
-    const std::string l = lower(name);
+    const std::string l = lowerAscii(name);
     if (!l.ends_with(".html") || l.size() == 5) return false;
     return std::all_of(l.begin(), l.end() - 5, [](unsigned char c) { return std::isdigit(c); });
 }
@@ -84,7 +78,7 @@ SiteListing listSite(const fs::path& root) {
         if (!it->is_regular_file(ec) || it->is_symlink(ec)) continue;
         const std::string relative = fs::relative(it->path(), root, ec).generic_string();
         files.exact.insert(relative);
-        files.byFolded.emplace(lower(relative), relative);
+        files.byFolded.emplace(lowerAscii(relative), relative);
         files.sizes[relative] = it->file_size(ec);
     }
     return files;
@@ -120,7 +114,7 @@ Resolved resolveReference(std::string_view page, std::string_view reference) {
     }
     std::string path;
     if (ref.starts_with('/')) {
-        if (lower(ref.substr(0, kServedPrefix.size())) != lower(kServedPrefix)) {
+        if (lowerAscii(ref.substr(0, kServedPrefix.size())) != lowerAscii(kServedPrefix)) {
             r.kind = Resolved::Kind::OutsideSite;
             r.path = std::string(ref);
             return r;
@@ -246,7 +240,8 @@ class Checker {
     }
 
     void checkPage(const std::string& page, const PageFacts& facts) {
-        const bool listsProducts = lower(page) == "index.html" || lower(page).starts_with("link3");
+        const bool listsProducts =
+            lowerAscii(page) == "index.html" || lowerAscii(page).starts_with("link3");
         for (std::size_t i = 0; i < facts.tags.size(); ++i) {
             const Tag& tag = facts.tags[i];
             bool isLink = false;
@@ -283,7 +278,7 @@ class Checker {
             case Resolved::Kind::InSite:
                 break;
         }
-        const auto found = files_.byFolded.find(lower(r.path));
+        const auto found = files_.byFolded.find(lowerAscii(r.path));
         if (found == files_.byFolded.end()) {
             problem(page, written,
                     ownText(state_, "is missing from the site folder",
@@ -311,7 +306,8 @@ class Checker {
 
     void checkFragment(const std::string& page, const std::string& written, const PageFacts& target,
                        const std::string& fragment) {
-        if (fragment.empty() || lower(fragment) == "top" || target.anchors.count(fragment)) return;
+        if (fragment.empty() || lowerAscii(fragment) == "top" || target.anchors.count(fragment))
+            return;
         hint(page, written,
              ownText(state_, "names a place the page does not mark; the browser shows its top",
                      "désigne un endroit que la page ne marque pas ; le navigateur en montre le "
@@ -410,7 +406,8 @@ std::vector<Finding> checkRecords(const AppState& state) {
         const ProductRecord product = state.files.readProduct(n);
         const std::string where = "Qvdetail.txt " + std::to_string(n);
         hintFullFields(state, product, where, findings);
-        if (!product.ProductName.blank()) byName[lower(product.ProductName.trimmed())].push_back(n);
+        if (!product.ProductName.blank())
+            byName[lowerAscii(product.ProductName.trimmed())].push_back(n);
     }
     for (const auto& [name, numbers] : byName) {
         if (numbers.size() < 2) continue;
