@@ -4,6 +4,7 @@ find_package(OpenSSL REQUIRED)
 
 add_library(tarvomen_upload STATIC
   upload/curl_remote_files.cpp
+  upload/ftp_session.cpp
   upload/publish_store.cpp
   upload/publish_window_model.cpp
   upload/remote_host.cpp
@@ -12,4 +13,4 @@ add_library(tarvomen_upload STATIC
   upload/site_uploader.cpp
   upload/upload_plan.cpp
 )
-target_link_libraries(tarvomen_upload PUBLIC tarvomen_store tarvomen_check PRIVATE CURL::libcurl OpenSSL::Crypto)
+target_link_libraries(tarvomen_upload PUBLIC tarvomen_store tarvomen_check PRIVATE CURL::libcurl OpenSSL::SSL OpenSSL::Crypto)

@@ -13,6 +13,7 @@
 #include <mutex>
 #include <set>
 
+#include "publish/upload/ftp_session.hpp"
 #include "publish/upload/sha256.hpp"
 
 namespace tarvomen::publish {
@@ -106,6 +107,25 @@ std::size_t readUpload(char* buffer, std::size_t size, std::size_t count, void* 
 
 std::size_t collect(char* data, std::size_t size, std::size_t count, void* out) {
     static_cast<std::string*>(out)->append(data, size * count);
+    return size * count;
+}
+
+// The replies of a login, and the OpenSSL connection of the control connection, which libcurl
+// tells only while it works on the connection.
+struct LoginReplies {
+    CURL* curl = nullptr;
+    std::string text;
+    void* tls = nullptr;
+};
+
+std::size_t collectLogin(char* data, std::size_t size, std::size_t count, void* out) {
+    auto* login = static_cast<LoginReplies*>(out);
+    login->text.append(data, size * count);
+    curl_tlssessioninfo* info = nullptr;
+    if (curl_easy_getinfo(login->curl, CURLINFO_TLS_SSL_PTR, &info) == CURLE_OK && info &&
+        info->backend == CURLSSLBACKEND_OPENSSL && info->internals) {
+        login->tls = info->internals;
+    }
     return size * count;
 }
 
@@ -251,6 +271,10 @@ struct CurlRemoteFiles::Impl {
     bool statLists = true;  // false once the server refused STAT with a folder
     bool loggedIn = false;
     std::set<curl_socket_t> sockets;  // open now: the control connection between operations
+    // FTP: the commands after the login; libcurl's handle stays in `multi` while it lives.
+    std::unique_ptr<FtpSession> session;
+    bool keepConnection = false;  // run() leaves a successful handle in `multi`
+    bool attached = false;        // the handle is in `multi`
 
     static curl_socket_t onOpenSocket(void* data, curlsocktype, curl_sockaddr* address) {
         const curl_socket_t fd =
@@ -415,37 +439,6 @@ struct CurlRemoteFiles::Impl {
         throw error(code, what);
     }
 
-    // FTP commands on the control connection alone; the reply code of the last one. A refused
-    // command is no error here: libcurl would drop the connection after it.
-    int ftpCommands(const std::vector<std::string>& commands, const std::string& what,
-                    std::string* replies = nullptr) {
-        std::string collected;
-        prepare(rootUrl());
-        curl_easy_setopt(curl, CURLOPT_NOBODY, 1L);
-        curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, &collect);
-        curl_easy_setopt(curl, CURLOPT_HEADERDATA, &collected);
-        std::vector<std::string> lenient;
-        for (const auto& command : commands) lenient.push_back("*" + command);
-        setQuotes(CURLOPT_QUOTE, lenient);
-        perform(what);
-        // The last line "NNN text" is the last command's final reply.
-        int code = 0;
-        std::size_t start = 0;
-        while (start < collected.size()) {
-            std::size_t end = collected.find('\n', start);
-            if (end == std::string::npos) end = collected.size();
-            const std::string_view line(collected.data() + start, end - start);
-            if (line.size() >= 4 && line[3] == ' ' &&
-                std::all_of(line.begin(), line.begin() + 3,
-                            [](unsigned char c) { return std::isdigit(c); })) {
-                code = (line[0] - '0') * 100 + (line[1] - '0') * 10 + (line[2] - '0');
-            }
-            start = end + 1;
-        }
-        if (replies) *replies = std::move(collected);
-        return code;
-    }
-
     // Runs the prepared transfer. Not curl_easy_perform: it may sleep a whole second between
     // a reply and the step it allows (seen between a passive-mode reply and the data
     // connection, on about one file in three); short polls leave no such gap.
@@ -465,8 +458,44 @@ struct CurlRemoteFiles::Impl {
                 result = message->data.result;
             }
         }
-        curl_multi_remove_handle(multi, curl);
+        if (keepConnection && result == CURLE_OK) {
+            attached = true;
+        } else {
+            curl_multi_remove_handle(multi, curl);
+        }
         return result;
+    }
+
+    // Closes the FTP connection of the last login, if any: its commands went through the
+    // session, so libcurl's handle is made anew for the next one.
+    void endSession() {
+        session.reset();
+        if (!attached) return;
+        for (const curl_socket_t fd : sockets) ::shutdown(fd, SHUT_RDWR);
+        curl_multi_remove_handle(multi, curl);
+        attached = false;
+        curl_easy_cleanup(curl);
+        curl = curl_easy_init();
+        if (!curl) throw Error("libcurl could not be started.");
+    }
+
+    // The FTP session, logged in first where there is none.
+    FtpSession& ftp(CurlRemoteFiles& self) {
+        if (!session) self.connect();
+        return *session;
+    }
+
+    // Runs `work` on the FTP session; a connection that failed is dropped, so that the next
+    // operation logs in anew.
+    template <class Work>
+    auto onSession(CurlRemoteFiles& self, Work work) {
+        FtpSession& current = ftp(self);
+        try {
+            return work(current);
+        } catch (const RemoteError& e) {
+            if (e.kind() != Kind::File && e.kind() != Kind::Full) endSession();
+            throw;
+        }
     }
 
     long replyCode() const {
@@ -589,9 +618,11 @@ CurlRemoteFiles::CurlRemoteFiles(RemoteHost host, std::string user, std::string 
 CurlRemoteFiles::~CurlRemoteFiles() {
     // The goodbye (QUIT) is sent, but its reply is not waited for: the connection reads as
     // closed at once.
+    impl_->session.reset();
     if (!impl_->sftp()) {
         for (const curl_socket_t fd : impl_->sockets) ::shutdown(fd, SHUT_RD);
     }
+    if (impl_->attached) curl_multi_remove_handle(impl_->multi, impl_->curl);
     curl_slist_free_all(impl_->quotes);
     curl_easy_cleanup(impl_->curl);
     curl_multi_cleanup(impl_->multi);
@@ -599,18 +630,42 @@ CurlRemoteFiles::~CurlRemoteFiles() {
 
 void CurlRemoteFiles::connect() {
     Impl& d = *impl_;
-    std::string replies;
+    d.endSession();
+    LoginReplies login;
+    login.curl = d.curl;
     d.prepare(d.rootUrl());
     curl_easy_setopt(d.curl, CURLOPT_NOBODY, 1L);
-    curl_easy_setopt(d.curl, CURLOPT_HEADERFUNCTION, &collect);
-    curl_easy_setopt(d.curl, CURLOPT_HEADERDATA, &replies);
-    d.perform("Logging in");
+    curl_easy_setopt(d.curl, CURLOPT_HEADERFUNCTION, &collectLogin);
+    curl_easy_setopt(d.curl, CURLOPT_HEADERDATA, &login);
+    if (!d.sftp()) {
+        // libcurl logs in (and speaks TLS); the session sends the commands that follow.
+        curl_easy_setopt(d.curl, CURLOPT_CONNECT_ONLY, 1L);
+        d.keepConnection = true;
+    }
+    try {
+        d.perform("Logging in");
+    } catch (...) {
+        d.keepConnection = false;
+        throw;
+    }
+    d.keepConnection = false;
     d.loggedIn = true;
+    if (!d.sftp()) {
+        curl_easy_setopt(d.curl, CURLOPT_HEADERFUNCTION, nullptr);
+        try {
+            d.session = std::make_unique<FtpSession>(d.curl, login.tls, d.host.display(),
+                                                     FtpSession::Timeouts{d.options.stallTimeout},
+                                                     d.cancel);
+        } catch (const RemoteError&) {
+            d.endSession();
+            throw;
+        }
+    }
     // Where TLS was only tried, a 234 reply (to AUTH TLS) shows that it is in use.
     const ConnectionOptions& options = d.options;
     if (d.host.protocol == RemoteHost::Protocol::Ftp && options.allowPlainFtp &&
-        !options.offersNoTls && options.foundPlain && replies.rfind("234", 0) != 0 &&
-        replies.find("\n234") == std::string::npos) {
+        !options.offersNoTls && options.foundPlain && login.text.rfind("234", 0) != 0 &&
+        login.text.find("\n234") == std::string::npos) {
         options.foundPlain();
     }
 }
@@ -631,18 +686,18 @@ bool CurlRemoteFiles::makeFolder(const std::string& path) {
         targets.push_back(d.host.commandPath(path));
     }
     if (targets.empty()) return true;
+    const std::string what = "Creating the folder " + (path.empty() ? d.host.display() : path);
+    if (!d.sftp()) {
+        std::vector<std::string> commands;
+        for (const auto& target : targets) commands.push_back("MKD " + target);
+        return d.onSession(*this, [&](FtpSession& ftp) {
+            return ftp.commands(commands, what).back().code == 257;
+        });
+    }
     std::vector<std::string> commands;
     for (std::size_t i = 0; i < targets.size(); ++i) {
         const std::string ignoreFailure = i + 1 < targets.size() ? "*" : "";
-        commands.push_back(ignoreFailure +
-                           (d.sftp() ? "mkdir " + sftpQuoted(targets[i]) : "MKD " + targets[i]));
-    }
-    const std::string what = "Creating the folder " + (path.empty() ? d.host.display() : path);
-    if (!d.sftp()) {
-        for (auto& command : commands) {
-            if (command.front() == '*') command.erase(0, 1);
-        }
-        return d.ftpCommands(commands, what) == 257;
+        commands.push_back(ignoreFailure + "mkdir " + sftpQuoted(targets[i]));
     }
     d.prepare(d.rootUrl());
     curl_easy_setopt(d.curl, CURLOPT_NOBODY, 1L);
@@ -660,13 +715,24 @@ std::optional<std::vector<RemoteEntry>> CurlRemoteFiles::list(const std::string&
     Impl& d = *impl_;
     const std::string what =
         "Listing " + (folder.empty() ? std::string("the remote folder") : folder);
-    if (!d.sftp() && d.statLists) {
-        // One command on the control connection: no data connection, no change of type.
-        std::string replies;
-        const int reply = d.ftpCommands({"STAT " + d.host.commandPath(folder)}, what, &replies);
-        if (reply == 211 || reply == 212 || reply == 213) return parseListing(statusBody(replies));
-        if (reply == 450 || reply == 550) return std::nullopt;
-        d.statLists = false;  // not understood: list the usual way from now on
+    if (!d.sftp()) {
+        return d.onSession(*this, [&](FtpSession& ftp) -> std::optional<std::vector<RemoteEntry>> {
+            const std::string path = d.host.commandPath(folder);
+            if (d.statLists) {
+                // One command on the control connection: no data connection.
+                const auto reply = ftp.commands({"STAT " + path}, what).front();
+                if (reply.code == 211 || reply.code == 212 || reply.code == 213)
+                    return parseListing(statusBody(reply.text));
+                if (reply.code == 450 || reply.code == 550) return std::nullopt;
+                d.statLists = false;  // not understood: list the usual way from now on
+            }
+            try {
+                return parseListing(ftp.list(path, what));
+            } catch (const RemoteError& e) {
+                if (e.kind() == Kind::File) return std::nullopt;
+                throw;
+            }
+        });
     }
     std::string listing;
     d.prepare(d.host.url(folder, true));
@@ -687,6 +753,31 @@ void CurlRemoteFiles::upload(const std::string& path, std::string_view bytes,
     const auto [folder, name] = splitLast(path);
     const std::string temporary = name + kTemporarySuffix;
     const std::string temporaryPath = folder.empty() ? temporary : folder + "/" + temporary;
+    if (!d.sftp()) {
+        d.onSession(*this, [&](FtpSession& ftp) {
+            ftp.store(d.host.commandPath(replaces ? temporaryPath : path), bytes, progress,
+                      "Upload of " + path);
+            if (!replaces) return;
+            // RNFR and RNTO together; some servers rename only onto a free name, so where the
+            // rename itself was refused the old file goes first.
+            const std::string from = "RNFR " + d.host.commandPath(temporaryPath);
+            const std::string to = "RNTO " + d.host.commandPath(path);
+            const std::string what = "Renaming " + temporaryPath + " to " + name;
+            auto replies = ftp.commands({from, to}, what);
+            if (replies[0].code == 350 && replies[1].code >= 400) {
+                replies = ftp.commands({"DELE " + d.host.commandPath(path), from, to}, what);
+                replies.erase(replies.begin());
+            }
+            for (const auto& reply : replies) {
+                if (reply.code >= 400) {
+                    throw RemoteError(Kind::File, what + " failed: the server answered " +
+                                                      reply.text.substr(0, reply.text.find('\n')) +
+                                                      ".");
+                }
+            }
+        });
+        return;
+    }
     d.prepare(d.host.url(replaces ? temporaryPath : path, false));
     d.progress = &progress;
     d.upload.bytes = bytes;
@@ -694,29 +785,13 @@ void CurlRemoteFiles::upload(const std::string& path, std::string_view bytes,
     curl_easy_setopt(d.curl, CURLOPT_READFUNCTION, &readUpload);
     curl_easy_setopt(d.curl, CURLOPT_READDATA, &d.upload);
     curl_easy_setopt(d.curl, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(bytes.size()));
-    if (replaces && d.sftp()) {
+    if (replaces) {
         // SFTP renames do not replace a file, so the old one goes first.
         d.setQuotes(CURLOPT_POSTQUOTE, {"*rm " + sftpQuoted(d.host.commandPath(path)),
                                         "rename " + sftpQuoted(d.host.commandPath(temporaryPath)) +
                                             " " + sftpQuoted(d.host.commandPath(path))});
-    } else if (replaces) {
-        d.setQuotes(CURLOPT_POSTQUOTE, {"RNFR " + d.host.commandPath(temporaryPath),
-                                        "RNTO " + d.host.commandPath(path)});
     }
-    try {
-        d.perform("Upload of " + path);
-    } catch (const RemoteError& e) {
-        if (!replaces || d.sftp() || e.kind() != Kind::File || d.upload.offset != bytes.size())
-            throw;
-        // Some servers rename only onto a free name: delete the old file, then rename.
-        d.prepare(d.rootUrl());
-        curl_easy_setopt(d.curl, CURLOPT_NOBODY, 1L);
-        d.setQuotes(CURLOPT_QUOTE, {"*DELE " + d.host.commandPath(path),
-                                    "RNFR " + d.host.commandPath(temporaryPath),
-                                    "RNTO " + d.host.commandPath(path)});
-        d.perform("Renaming " + temporaryPath + " to " + name);
-        return;
-    }
+    d.perform("Upload of " + path);
     curl_off_t sent = 0;
     curl_easy_getinfo(d.curl, CURLINFO_SIZE_UPLOAD_T, &sent);
     if (static_cast<std::uint64_t>(sent) != bytes.size()) {
@@ -729,16 +804,18 @@ void CurlRemoteFiles::upload(const std::string& path, std::string_view bytes,
 void CurlRemoteFiles::remove(const std::string& path) {
     Impl& d = *impl_;
     const auto [folder, name] = splitLast(path);
-    if (!d.sftp()) {
-        const int reply = d.ftpCommands({"DELE " + d.host.commandPath(path)}, "Deleting " + path);
-        if (reply == 250 || reply == 200) return;
+    auto stillThere = [&] {
         const auto entries = list(folder);
-        if (entries && std::any_of(entries->begin(), entries->end(),
-                                   [&](const RemoteEntry& entry) { return entry.name == name; })) {
-            throw RemoteError(Kind::File, "Deleting " + path + " failed: the server answered " +
-                                              std::to_string(reply) + ".");
-        }
-        return;
+        return entries && std::any_of(entries->begin(), entries->end(),
+                                      [&](const RemoteEntry& entry) { return entry.name == name; });
+    };
+    if (!d.sftp()) {
+        const auto reply = d.onSession(*this, [&](FtpSession& ftp) {
+            return ftp.commands({"DELE " + d.host.commandPath(path)}, "Deleting " + path).front();
+        });
+        if (reply.code < 400 || !stillThere()) return;
+        throw RemoteError(Kind::File, "Deleting " + path + " failed: the server answered " +
+                                          std::to_string(reply.code) + ".");
     }
     d.prepare(d.rootUrl());
     curl_easy_setopt(d.curl, CURLOPT_NOBODY, 1L);
@@ -746,13 +823,8 @@ void CurlRemoteFiles::remove(const std::string& path) {
     try {
         d.perform("Deleting " + path);
     } catch (const RemoteError& e) {
-        if (e.kind() != Kind::File) throw;
         // Refused because it is gone already (or its folder is)?
-        const auto entries = list(folder);
-        if (entries && std::any_of(entries->begin(), entries->end(),
-                                   [&](const RemoteEntry& entry) { return entry.name == name; })) {
-            throw;
-        }
+        if (e.kind() != Kind::File || stillThere()) throw;
     }
 }
 
