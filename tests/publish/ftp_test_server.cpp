@@ -200,6 +200,11 @@ void FtpTestServer::start() {
         argv.push_back("--full-for");
         argv.push_back(options_.fullFor);
     }
+    if (!options_.refuseFor.empty()) {
+        argv.push_back("--refuse-for");
+        argv.push_back(options_.refuseFor);
+    }
+    if (options_.noEpsv) argv.push_back("--no-epsv");
     if (options_.delay > 0) {
         argv.push_back("--delay");
         argv.push_back(std::to_string(options_.delay));

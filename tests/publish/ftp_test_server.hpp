@@ -28,6 +28,8 @@ class FtpTestServer {
         bool tls = false;              // explicit FTPS with a self-signed certificate, required
         bool caseInsensitive = false;  // names compare without regard to case
         std::string fullFor{};         // uploads of paths holding this are refused with 552
+        std::string refuseFor{};       // uploads of paths holding this are refused with 553
+        bool noEpsv = false;           // the extended passive mode is not understood
         double delay = 0;              // seconds each reply comes late
         std::string user = "shop@example.com";
         std::string password = "p@ss:w0rd";

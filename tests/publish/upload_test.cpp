@@ -350,6 +350,38 @@ TEST(UploadTest, AFullServerIsReportedWithTheFileAndStopsTheRun) {
     EXPECT_EQ(report.notTried.size(), 6u);
 }
 
+// Servers that take a transfer otherwise than most: one connection carries on after a refused
+// file, and a server without the extended passive mode gets the site by the classic one.
+TEST(UploadTest, ARefusedFileFailsAloneAndTheClassicPassiveModeServes) {
+    struct Case {
+        FtpTestServer::Options server;
+        std::vector<std::string> failed;
+    };
+    const Case cases[] = {
+        {{.tls = false, .refuseFor = "1.JPG"}, {"Tarvomen/Data/1.JPG"}},
+        {{.tls = false, .noEpsv = true}, {}},
+    };
+    for (const auto& [options, failed] : cases) {
+        SCOPED_TRACE(options.noEpsv ? "no EPSV" : "553 for 1.JPG");
+        FtpTestServer server(options);
+        SmallSite site;
+        auto upload = fastOptions();
+        upload.connections = 1;
+        const PublishReport report = publishTo(site, server, upload, true);
+        std::vector<std::string> failedPaths;
+        for (const auto& failure : report.failed) {
+            failedPaths.push_back(failure.path);
+            EXPECT_THAT(failure.reason, HasSubstr("the server answered 553"));
+        }
+        EXPECT_EQ(failedPaths, failed) << publish::formatReport(report);
+        EXPECT_TRUE(report.problem.empty()) << report.problem;
+        EXPECT_EQ(report.uploaded.size(), 8u - failed.size());
+        auto expected = site.expectedOnServer("www", true);
+        for (const auto& path : failed) std::erase(expected, "www/" + path);
+        EXPECT_EQ(server.files(), expected);
+    }
+}
+
 // A server in memory whose listings may leave out sizes, and whose connection breaks half-way
 // through the upload of one named file, leaving what arrived.
 class MemoryServer {
