@@ -12,5 +12,6 @@ add_library(tarvomen_upload STATIC
   upload/sha256.cpp
   upload/site_uploader.cpp
   upload/upload_plan.cpp
+  upload/upload_run.cpp
 )
 target_link_libraries(tarvomen_upload PUBLIC tarvomen_store tarvomen_check PRIVATE CURL::libcurl OpenSSL::SSL OpenSSL::Crypto)
