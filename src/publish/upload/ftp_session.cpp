@@ -385,7 +385,8 @@ struct FtpSession::Impl {
 
     // Sends the type and passive-mode commands, with `command` right behind them once the
     // server is known to take the extended or the classic passive mode, and returns the
-    // data port. `command` has been sent when this returns.
+    // data port. `command` has been sent when this returns. Not before: a server that refused
+    // the passive mode may hold the command until a data connection comes, which none does.
     int startTransfer(const std::string& command, const std::string& what) {
         std::string out;
         const bool askType = !binary;
