@@ -30,12 +30,6 @@ void initialiseCurl() {
     std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
 }
 
-std::pair<std::string, std::string> splitLast(const std::string& path) {
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos) return {"", path};
-    return {path.substr(0, slash), path.substr(slash + 1)};
-}
-
 // A path argument of an SFTP command, quoted as libcurl reads them.
 std::string sftpQuoted(const std::string& path) {
     std::string out = "\"";
@@ -750,7 +744,7 @@ std::optional<std::vector<RemoteEntry>> CurlRemoteFiles::list(const std::string&
 void CurlRemoteFiles::upload(const std::string& path, std::string_view bytes,
                              const Progress& progress, bool replaces) {
     Impl& d = *impl_;
-    const auto [folder, name] = splitLast(path);
+    const auto [folder, name] = splitFolderAndName(path);
     const std::string temporary = name + kTemporarySuffix;
     const std::string temporaryPath = folder.empty() ? temporary : folder + "/" + temporary;
     if (!d.sftp()) {
@@ -803,7 +797,7 @@ void CurlRemoteFiles::upload(const std::string& path, std::string_view bytes,
 
 void CurlRemoteFiles::remove(const std::string& path) {
     Impl& d = *impl_;
-    const auto [folder, name] = splitLast(path);
+    const auto [folder, name] = splitFolderAndName(path);
     auto stillThere = [&] {
         const auto entries = list(folder);
         return entries && std::any_of(entries->begin(), entries->end(),

@@ -10,14 +10,6 @@
 namespace tarvomen::publish {
 namespace {
 
-std::string lower(std::string_view s) {
-    std::string out(s);
-    std::transform(out.begin(), out.end(), out.begin(), [](char c) {
-        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-    });
-    return out;
-}
-
 bool hostNameCharacter(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
            c == '.' || c == '_';
@@ -50,7 +42,7 @@ RemoteHost RemoteHost::parse(std::string_view text) {
 
     RemoteHost remote;
     if (const auto scheme = rest.find("://"); scheme != std::string::npos) {
-        const std::string name = lower(rest.substr(0, scheme));
+        const std::string name = foldCase(std::string(rest.substr(0, scheme)));
         if (name == "ftp") {
             remote.protocol = Protocol::Ftp;
         } else if (name == "ftps") {
@@ -99,7 +91,7 @@ RemoteHost RemoteHost::parse(std::string_view text) {
             throw refuse("a host name holds only letters, digits, \"-\" and \".\".");
         }
     }
-    remote.host = lower(remote.host);
+    remote.host = foldCase(std::move(remote.host));
     if (!portText.empty()) {
         int port = 0;
         const auto [end, ec] =
@@ -160,6 +152,19 @@ std::string RemoteHost::commandPath(std::string_view relativePath) const {
     for (const auto& part : folder) out += (out.empty() ? "" : "/") + part;
     for (const auto& part : splitPath(relativePath)) out += (out.empty() ? "" : "/") + part;
     return out.empty() ? "." : out;
+}
+
+std::pair<std::string, std::string> splitFolderAndName(const std::string& path) {
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos) return {"", path};
+    return {path.substr(0, slash), path.substr(slash + 1)};
+}
+
+std::string foldCase(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(), [](char c) {
+        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    });
+    return text;
 }
 
 }  // namespace tarvomen::publish

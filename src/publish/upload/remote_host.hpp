@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace tarvomen::publish {
@@ -43,5 +44,11 @@ struct RemoteHost {
 
 // Splits "a/b/c" into its non-empty components.
 std::vector<std::string> splitPath(std::string_view path);
+
+// Splits "a/b/c" into its folder "a/b" and name "c" ("" and "c" for "c").
+std::pair<std::string, std::string> splitFolderAndName(const std::string& path);
+
+// ASCII lower case, as servers that ignore case compare names.
+std::string foldCase(std::string text);
 
 }  // namespace tarvomen::publish

@@ -19,10 +19,6 @@ namespace {
 constexpr const char* kDataFolder = "Data";
 constexpr const char* kHomePage = "index.html";
 
-std::string lower(std::string s) {
-    return foldCase(std::move(s));
-}
-
 void appendList(std::string& out, const char* title, const std::vector<std::string>& paths) {
     if (paths.empty()) return;
     out += std::string(title) + "\n";
@@ -38,7 +34,7 @@ std::vector<LocalFile> listSiteFiles(const Drive& drive) {
         files.push_back({name, drive.resolve(site + "\\" + name)});
     }
     const bool hasHome = std::any_of(files.begin(), files.end(), [](const LocalFile& f) {
-        return lower(f.relative) == kHomePage;
+        return foldCase(f.relative) == kHomePage;
     });
     if (!hasHome) {
         throw Error(

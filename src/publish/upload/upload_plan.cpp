@@ -10,12 +10,6 @@ namespace {
 
 constexpr const char* kHomePage = "index.html";
 
-std::pair<std::string, std::string> splitLast(const std::string& path) {
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos) return {"", path};
-    return {path.substr(0, slash), path.substr(slash + 1)};
-}
-
 const RemoteEntry* findEntry(const std::vector<RemoteEntry>& entries, const std::string& name,
                              bool caseSensitive) {
     for (const auto& entry : entries) {
@@ -36,13 +30,6 @@ bool endsWith(const std::string& text, const std::string& end) {
 
 }  // namespace
 
-std::string foldCase(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(), [](char c) {
-        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-    });
-    return text;
-}
-
 UploadPlan planUpload(const std::vector<LocalFile>& files,
                       const std::vector<std::optional<ManifestEntry>>& local,
                       const ManifestData& manifest, const RemoteListings* listings,
@@ -57,7 +44,7 @@ UploadPlan planUpload(const std::vector<LocalFile>& files,
         bool send = known == manifest.files.end() || known->second != bytes;
         bool missing = false;
         if (listings) {
-            const auto [folder, name] = splitLast(remote);
+            const auto [folder, name] = splitFolderAndName(remote);
             const auto listed = listings->find(folder);
             if (listed != listings->end()) {
                 const RemoteEntry* entry =
@@ -91,7 +78,7 @@ UploadPlan planUpload(const std::vector<LocalFile>& files,
         // Where names ignore case, an old "0.gif" is the new "0.GIF": replaced, not deleted.
         bool gone = !caseSensitive && wantedFolded.count(foldCase(path));
         if (listings && !gone) {
-            const auto [folder, name] = splitLast(path);
+            const auto [folder, name] = splitFolderAndName(path);
             const auto listed = listings->find(folder);
             gone = listed != listings->end() &&
                    (!listed->second || !findEntry(*listed->second, name, caseSensitive));

@@ -53,7 +53,4 @@ UploadPlan planUpload(const std::vector<LocalFile>& files,
                       const ManifestData& manifest, const RemoteListings* listings,
                       bool caseSensitive);
 
-// ASCII lower case, as servers that ignore case compare names.
-std::string foldCase(std::string text);
-
 }  // namespace tarvomen::publish

@@ -11,12 +11,6 @@ namespace {
 
 constexpr const char* kDataFolder = "Data";
 
-std::pair<std::string, std::string> splitLast(const std::string& path) {
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos) return {"", path};
-    return {path.substr(0, slash), path.substr(slash + 1)};
-}
-
 // Whether a listing shows the folder `name`: by its exact name, or ignoring case.
 bool listed(const std::vector<RemoteEntry>& entries, const std::string& name, bool exact) {
     return std::any_of(entries.begin(), entries.end(), [&](const RemoteEntry& e) {
@@ -322,7 +316,7 @@ bool UploadRun::listAndMakeFolders() {
             // it exists under another case.
             auto make = [&](const std::string& folder) {
                 if (remote.makeFolder(folder)) return true;
-                const auto [parent, name] = splitLast(folder);
+                const auto [parent, name] = splitFolderAndName(folder);
                 const auto again = remote.list(parent);
                 if (again && listed(*again, name, false)) return false;
                 throw RemoteError(RemoteError::Kind::Fatal, "The folder " + folder +
