@@ -15,7 +15,7 @@ namespace tarvomen::editors {
 using Answer = MessageBox::Answer;
 
 // A laid-out drive with its record files open, fake services and recorded windows.
-class EditorTest : public testing::DriveFixture {
+class EditorTest : public ::testing::Test, public testing::DriveFixture {
   protected:
     EditorTest() { openInEnglish(); }
 

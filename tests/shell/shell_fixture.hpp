@@ -1,12 +1,14 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include "shell/form_start.hpp"
 #include "support/temp_drive.hpp"
 
 namespace tarvomen::testing {
 
 // A laid-out drive, the recording platform services and a loaded start window.
-class ShellFixture : public DriveFixture {
+class ShellFixture : public ::testing::Test, public DriveFixture {
   protected:
     ShellFixture() {
         layOut();

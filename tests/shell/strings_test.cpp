@@ -8,7 +8,7 @@
 namespace tarvomen::shell {
 namespace {
 
-class StringsTest : public testing::DriveFixture {};
+class StringsTest : public ::testing::Test, public testing::DriveFixture {};
 
 TEST_F(StringsTest, TextReadsTheChosenLanguage) {
     struct {

@@ -24,7 +24,7 @@ std::vector<std::string> ruleNames(std::span<const fields::FieldRule> rules) {
     return names;
 }
 
-class FieldRulesTest : public testing::DriveFixture {};
+class FieldRulesTest : public ::testing::Test, public testing::DriveFixture {};
 
 TEST_F(FieldRulesTest, EveryFieldOfEveryRecordHasARule) {
     EXPECT_EQ(ruleNames(fields::pageRules()), visitedNames<PageRecord>());

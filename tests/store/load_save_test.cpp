@@ -12,7 +12,7 @@ using Answer = MessageBox::Answer;
 using Outcome = SaveResult::Outcome;
 using testing::readFile;
 
-class LoadSaveTest : public testing::DriveFixture {
+class LoadSaveTest : public ::testing::Test, public testing::DriveFixture {
   protected:
     LoadSaveTest() {
         openRecords();

@@ -12,7 +12,7 @@ namespace {
 
 using testing::readFile;
 
-class StyleOpsTest : public testing::DriveFixture {
+class StyleOpsTest : public ::testing::Test, public testing::DriveFixture {
   protected:
     StyleOpsTest() {
         openRecords();

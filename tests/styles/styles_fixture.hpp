@@ -11,7 +11,7 @@ namespace tarvomen::testing {
 
 // A laid-out drive with the record files open, the recording platform services, English texts
 // and the home page selected.
-class StylesFixture : public DriveFixture {
+class StylesFixture : public ::testing::Test, public DriveFixture {
   protected:
     StylesFixture() {
         openInEnglish();

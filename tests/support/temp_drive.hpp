@@ -1,7 +1,5 @@
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -33,8 +31,8 @@ class TempDrive {
 
 // The model tests' drive: a temporary drive folder, the recording platform services and the
 // program's state over them, every service wired. Fixtures of the window models and the store
-// derive from it and lay the drive out as far as their tests need.
-class DriveFixture : public ::testing::Test {
+// derive from it beside ::testing::Test and lay the drive out as far as their tests need.
+class DriveFixture {
   protected:
     // Lays out the program and site folders (TempDrive::layOut).
     void layOut() { temp.layOut(); }
