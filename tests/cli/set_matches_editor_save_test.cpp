@@ -9,7 +9,7 @@
 #include "store/style_ops.hpp"
 #include "support/temp_drive.hpp"
 
-namespace tarvomen {
+namespace tarvomen::cli {
 namespace {
 
 using Answer = MessageBox::Answer;
@@ -127,4 +127,4 @@ TEST_F(SetMatchesEditorSaveTest, WhatOneRefusesTheOtherRefuses) {
 }
 
 }  // namespace
-}  // namespace tarvomen
+}  // namespace tarvomen::cli
