@@ -4,7 +4,7 @@
 #include <string>
 
 #include "cli/cli.hpp"
-#include "publish/desktop_shell.hpp"
+#include "handoffs/desktop_shell.hpp"
 #include "publish/previewing_shell.hpp"
 
 namespace tarvomen::cli {
@@ -20,7 +20,7 @@ class ServedPreview : public BrowserPreview {
     }
 
   private:
-    DesktopShell desktop_;
+    handoffs::DesktopShell desktop_;
     PreviewingShell previewing_;
 };
 

@@ -255,7 +255,7 @@ void put(FixedText<N>& field, std::string_view utf8) {
 
 std::string pictureTo(std::string_view file) {
     return file.empty() ? std::string()
-                        : std::string(kDemoPictureFolder) + "\\" + std::string(file);
+                        : std::string(paths::kDemoPictureFolder) + "\\" + std::string(file);
 }
 
 // The position of the first of `wanted` in the font list, else 0.
@@ -441,8 +441,8 @@ int runInitDemo(Context& context) {
                        "Use init --demo --force to replace them with the demo shop.\n";
         return kExitFailure;
     }
-    copyOntoDrive(state.drive, assets / "TMedia", paths::kMediaFolder);
-    copyOntoDrive(state.drive, assets / "demo", kDemoPictureFolder);
+    copyOntoDrive(state.drive, assets / kSampleMediaFolderName, paths::kMediaFolder);
+    copyOntoDrive(state.drive, assets / kDemoPicturesFolderName, paths::kDemoPictureFolder);
     writeDemoShop(state);
     context.out << "Demo shop written: " << kProducts.size() << " products, sample media in "
                 << paths::kMediaFolder << "\n";

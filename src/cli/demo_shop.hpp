@@ -7,18 +7,13 @@
 
 namespace tarvomen::cli {
 
-// Where `init --demo` puts the demo shop's own pictures (logo, products, link pages): a mix
-// folder inside the media folder, so the editors' picture picker accepts them and the mix picker
-// offers them.
-inline constexpr const char* kDemoPictureFolder = "C:\\Program Files\\Tarvomen\\TMedia\\MIXSHOP";
-
 // True when the drive already holds a shop of its own: a page record or a product record that
 // is not empty. The record files must be open.
 bool hasShop(const AppState& state);
 
 // Writes the demo shop into the open record files: the page record, products 1 to 30 and the
-// style records 1 to 30, 101, 112 and 113. Pictures are referred to in kDemoPictureFolder and
-// media in the theme and mix folders of the media folder. `ColorCodes` must be filled; fonts
+// style records 1 to 30, 101, 112 and 113. Pictures are referred to in paths::kDemoPictureFolder
+// and media in the theme and mix folders of the media folder. `ColorCodes` must be filled; fonts
 // are taken from the font list by name where it has them.
 void writeDemoShop(AppState& state);
 

@@ -8,6 +8,7 @@
 #include "publish/upload/publish_store.hpp"
 #include "publish/upload/site_uploader.hpp"
 #include "shell/whole_site.hpp"
+#include "store/site_paths.hpp"
 
 namespace tarvomen::cli {
 namespace {
@@ -85,18 +86,19 @@ int runPublish(Context& context) {
 
     // A preview leaves only its own page in the site folder, which is not the site to publish.
     bool mediaMissing = false;
-    if (!SiteHasHomePage(state)) {
+    if (!shell::SiteHasHomePage(state)) {
         if (!generate) {
-            context.err << "tarvomen-cli publish: the site folder C:\\Tarvomen\\ holds no home "
-                           "page (index.html): a preview replaced the site. Generate the whole "
-                           "site and publish it with\n"
+            context.err << "tarvomen-cli publish: the site folder " << paths::kSiteFolder
+                        << "\\ holds no home page (index.html): a preview replaced the site. "
+                           "Generate the whole site and publish it with\n"
                            "  tarvomen-cli publish --generate [--boxed] [--from-detail] "
                            "[--shopcart]\n";
             return kExitFailure;
         }
-        context.out << "Generating the whole site into C:\\Tarvomen\\ first" << std::endl;
+        context.out << "Generating the whole site into " << paths::kSiteFolder << "\\ first"
+                    << std::endl;
         try {
-            const auto generated = GenerateSiteIfMissing(state);
+            const auto generated = shell::GenerateSiteIfMissing(state);
             // Published all the same, and the run ends with failure.
             if (generated && !generated->complete()) {
                 context.err << "tarvomen-cli publish: " << DescribeMediaFailures(state, *generated)
@@ -108,9 +110,8 @@ int runPublish(Context& context) {
             return kExitFailure;
         }
     }
-    context.out << (options.dryRun ? "Checking what publishing C:\\Tarvomen\\ to "
-                                   : "Publishing C:\\Tarvomen\\ to ")
-                << target.host.display() << std::endl;
+    context.out << (options.dryRun ? "Checking what publishing " : "Publishing ")
+                << paths::kSiteFolder << "\\ to " << target.host.display() << std::endl;
 
     auto report = publishOnce(context, target, allowPlainFtp, options);
     if (report.identity && accepted) {

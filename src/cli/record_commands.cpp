@@ -82,7 +82,8 @@ int runInit(Context& context) {
         throw UsageError("unknown option \"" + option + "\".");
     }
     Drive& drive = context.state.drive;
-    layOutProgramFolder(drive, sampleMediaFolder());  // the sample themes, where they are found
+    shell::layOutProgramFolder(
+        drive, shell::sampleMediaFolder());  // the sample themes, where they are found
     for (const char* folder : {paths::kProgramFolder, paths::kTestPageFolder, paths::kBackupFolder,
                                paths::kMediaFolder, paths::kSiteFolder}) {
         if (!drive.makeDirectories(folder)) {

@@ -31,7 +31,7 @@ FieldListEditor::FieldListEditor(AppState& state, WindowManager& windows, Config
 }
 
 std::string FieldListEditor::text(int id) const {
-    return tarvomen::text(state_, id);
+    return shell::text(state_, id);
 }
 
 std::string FieldListEditor::helpText(int box) const {
@@ -50,8 +50,8 @@ bool FieldListEditor::boxShown(int box) const {
 
 void FieldListEditor::tell(const std::string& english, const std::string& french) const {
     if (!state_.services.messages) return;
-    state_.services.messages->inform(state_.LangInd == kLangFrench ? french : english, kTitle,
-                                     MessageBox::Icon::Exclamation);
+    state_.services.messages->inform(state_.LangInd == shell::kLangFrench ? french : english,
+                                     kTitle, MessageBox::Icon::Exclamation);
 }
 
 void FieldListEditor::notify() {
@@ -66,7 +66,7 @@ bool FieldListEditor::takePopupRequest() {
     return std::exchange(popupRequest_, false);
 }
 
-void FieldListEditor::load() {
+void FieldListEditor::FormLoad() {
     state_.drive.changeDirectory(paths::kProgramFolder);  // a failure leaves the folder as it was
     fillLists();
     showBoxes(false);
@@ -85,7 +85,7 @@ void FieldListEditor::load() {
     notify();
 }
 
-void FieldListEditor::clickList(int list, int line) {
+void FieldListEditor::ListClick(int list, int line) {
     RecordList& clicked = list == 0 ? List1 : List2;
     if (line < 0 || line >= static_cast<int>(clicked.lines.size())) return;
     if (!settleUnsavedChanges()) {
@@ -107,7 +107,7 @@ void FieldListEditor::clickList(int list, int line) {
     notify();
 }
 
-void FieldListEditor::enterKey(ControlRef focused) {
+void FieldListEditor::EnterKeyPress(ControlRef focused) {
     int position = config_.bodyTab + 1;  // the lists and buttons come after the body text box
     if (focused.kind == ControlRef::Kind::Box) position = focused.index;
     if (focused.kind == ControlRef::Kind::Body) position = config_.bodyTab;
@@ -123,7 +123,7 @@ void FieldListEditor::enterKey(ControlRef focused) {
     notify();
 }
 
-void FieldListEditor::bodyMouseDown(bool rightButton) {
+void FieldListEditor::RTB1MouseDown(bool rightButton) {
     if (!RTB1.visible) return;
     richTextMode = true;
     if (rightButton) popupRequest_ = true;
@@ -131,7 +131,7 @@ void FieldListEditor::bodyMouseDown(bool rightButton) {
     notify();
 }
 
-void FieldListEditor::bodySelectionChanged(int start, int length) {
+void FieldListEditor::RTB1SelChange(int start, int length) {
     const int size = characters(RTB1.text);
     RTB1.selStart = std::clamp(start, 0, size);
     RTB1.selLength = std::clamp(length, 0, size - RTB1.selStart);
@@ -147,7 +147,7 @@ void FieldListEditor::refreshMenu() {
     mnuEdit.selectionnerTout = !RTB1.text.empty();
 }
 
-void FieldListEditor::clickCommand2() {
+void FieldListEditor::Command2Click() {
     if (command2Is(kStylesText)) {
         styles();
         notify();
@@ -157,7 +157,7 @@ void FieldListEditor::clickCommand2() {
     }
 }
 
-bool FieldListEditor::clickExit() {
+bool FieldListEditor::Command1Click() {
     if (!settleUnsavedChanges()) {
         notify();
         return false;
@@ -198,13 +198,13 @@ void FieldListEditor::offerContinue() {
     notify();
 }
 
-void FieldListEditor::setBoxText(int box, std::string value) {
+void FieldListEditor::Text1Change(int box, std::string value) {
     if (box < 0 || box >= static_cast<int>(Text1.size())) return;
     Text1[static_cast<std::size_t>(box)].text = std::move(value);
     offerContinue();
 }
 
-bool FieldListEditor::setBodyText(std::string value) {
+bool FieldListEditor::RTB1Change(std::string value) {
     if (characters(value) > BodyBox::kLimit && characters(value) > characters(RTB1.text)) {
         return false;
     }
@@ -245,7 +245,7 @@ void FieldListEditor::replaceSelection(const std::string& insert) {
     RTB1.selLength = 0;
 }
 
-void FieldListEditor::menuCouper() {
+void FieldListEditor::MenuCouperClick() {
     if (RTB1.selLength == 0 || !state_.services.clipboard) return;
     state_.services.clipboard->setText(selectedText(RTB1));
     replaceSelection({});
@@ -253,14 +253,14 @@ void FieldListEditor::menuCouper() {
     notify();
 }
 
-void FieldListEditor::menuCopier() {
+void FieldListEditor::MenuCopierClick() {
     if (RTB1.selLength == 0 || !state_.services.clipboard) return;
     state_.services.clipboard->setText(selectedText(RTB1));
     refreshMenu();
     notify();
 }
 
-void FieldListEditor::menuColler() {
+void FieldListEditor::MenuCollerClick() {
     if (!state_.services.clipboard) return;
     const std::string pasted = state_.services.clipboard->text();
     // The first 3000 characters of the clipboard, as many as the box has room for.
@@ -271,7 +271,7 @@ void FieldListEditor::menuColler() {
     notify();
 }
 
-void FieldListEditor::menuSelectionnerTout() {
+void FieldListEditor::MenuSelectionnerToutClick() {
     RTB1.selStart = 0;
     RTB1.selLength = characters(RTB1.text);
     refreshMenu();

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/window_manager.hpp"
+#include "platform/window_manager.hpp"
 #include "store/app_state.hpp"
 #include "store/load_save.hpp"
 
@@ -105,35 +105,35 @@ class FieldListEditor {
     }
 
     // Event handlers.
-    void load();
-    void clickList(int list, int line);  // list 0 = List1, 1 = List2
-    virtual void clickBox(int box) = 0;
+    void FormLoad();
+    void ListClick(int list, int line);  // list 0 = List1, 1 = List2
+    virtual void Text1Click(int box) = 0;
     // The Enter key while `focused` has the focus; the key itself is always discarded.
-    void enterKey(ControlRef focused);
+    void EnterKeyPress(ControlRef focused);
     // A click into the body text box; a mouse button pressed in it.
-    virtual void clickBody() = 0;
-    void bodyMouseDown(bool rightButton);
-    void bodySelectionChanged(int start, int length);
-    void clickCommand2();
+    virtual void RTB1Click() = 0;
+    void RTB1MouseDown(bool rightButton);
+    void RTB1SelChange(int start, int length);
+    void Command2Click();
     // Exit (Command1), the window's close box or Escape. When a box differs from the record as
     // loaded, first asks "Save the changes to ...?": Yes saves as "Continue" does without its
     // question, No drops the typing, Cancel stays. True when the editor closed (the start window
     // is shown again); false when it stays open (Cancel, or a save that was refused).
-    bool clickExit();
+    bool Command1Click();
 
     // Typing in the boxes. A body longer than its limit is refused (false). "Continue" is
     // offered as soon as a box differs from the record as loaded.
-    void setBoxText(int box, std::string text);
-    bool setBodyText(std::string text);
+    void Text1Change(int box, std::string text);
+    bool RTB1Change(std::string text);
 
     // True when a box or the body text differs from the record as loaded or last saved.
     bool hasUnsavedChanges() const;
 
     // The edit menu of the body text box.
-    void menuCouper();
-    void menuCopier();
-    void menuColler();
-    void menuSelectionnerTout();
+    void MenuCouperClick();
+    void MenuCopierClick();
+    void MenuCollerClick();
+    void MenuSelectionnerToutClick();
 
     // The view takes these requests once: the control to focus, the edit menu to pop up.
     std::optional<ControlRef> takeFocusRequest();
@@ -242,7 +242,7 @@ class FieldListEditor {
   private:
     void replaceSelection(const std::string& insert);
     void offerContinue();
-    // Before leaving the shown record: true to go on, false to stay (see clickExit).
+    // Before leaving the shown record: true to go on, false to stay (see Command1Click).
     bool settleUnsavedChanges();
 
     // The record as loaded or last saved; nothing while no record is shown.

@@ -68,7 +68,7 @@ FieldValues FormDetail::loadRecord(int, int line) {
     return values;
 }
 
-void FormDetail::clickBox(int box) {
+void FormDetail::Text1Click(int box) {
     if (!boxShown(box)) return;
     startBoxClick(box);
     if (box > 0) {
@@ -88,7 +88,7 @@ void FormDetail::enterBody() {
     setRTB1();
 }
 
-void FormDetail::clickBody() {
+void FormDetail::RTB1Click() {
     if (!RTB1.visible) return;
     List1.visible = false;
     showBodyHelp(ControlRef::body());
@@ -145,7 +145,7 @@ SaveResult::Outcome FormDetail::continueSave(bool ask) {
     return result.outcome;
 }
 
-void FormDetail::clickOption(int n) {
+void FormDetail::OptionClick(int n) {
     if (selectedProduct()) {
         Option1Value = n == 1;
         Option2Value = n != 1;
@@ -157,7 +157,7 @@ void FormDetail::clickOption(int n) {
     notify();
 }
 
-void FormDetail::clickCopyStyle() {
+void FormDetail::Command3Click() {
     if (!selectedProduct()) return;
     if (!state_.services.messages ||
         !state_.services.messages->askYesNo(text(kCopyStyleQuestion), kCopyStyleTitle)) {
@@ -167,7 +167,7 @@ void FormDetail::clickCopyStyle() {
     CopyStyleToAllProducts(state_);
 }
 
-void FormDetail::clickKillDetail() {
+void FormDetail::Command4Click() {
     if (!selectedProduct()) return;
     if (!state_.services.messages ||
         !state_.services.messages->askYesNo(kKillDetailQuestion, kCopyStyleTitle)) {

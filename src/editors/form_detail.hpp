@@ -27,12 +27,12 @@ class FormDetail : public FieldListEditor {
 
     FormDetail(AppState& state, WindowManager& windows);
 
-    void clickBox(int box) override;
-    void clickBody() override;
+    void Text1Click(int box) override;
+    void RTB1Click() override;
     // Option1 ("Profile", n = 1) or Option2 ("Link3", n = 2): written to the style at once.
-    void clickOption(int n);
-    void clickCopyStyle();   // Command3
-    void clickKillDetail();  // Command4
+    void OptionClick(int n);
+    void Command3Click();  // Command3
+    void Command4Click();  // Command4
 
     bool Frame1Visible = false;
     bool Option1Value = false;

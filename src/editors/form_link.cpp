@@ -65,7 +65,7 @@ FieldValues FormLink::loadRecord(int list, int line) {
     return LoadLink(state_, list, line);
 }
 
-void FormLink::clickBox(int box) {
+void FormLink::Text1Click(int box) {
     if (!boxShown(box)) return;
     startBoxClick(box);
     Label1.visible = true;
@@ -98,7 +98,7 @@ void FormLink::enterBody() {
     setRTB1();
 }
 
-void FormLink::clickBody() {
+void FormLink::RTB1Click() {
     if (!RTB1.visible) return;
     showLists(false);
     showBodyHelp(ControlRef::body());

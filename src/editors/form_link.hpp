@@ -16,8 +16,8 @@ class FormLink : public FieldListEditor {
 
     FormLink(AppState& state, WindowManager& windows);
 
-    void clickBox(int box) override;
-    void clickBody() override;
+    void Text1Click(int box) override;
+    void RTB1Click() override;
 
     bool Label5Visible = true;
     bool Label6Visible = true;

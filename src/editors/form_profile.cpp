@@ -66,7 +66,7 @@ FieldValues FormProfile::loadRecord(int, int line) {
     return values;
 }
 
-void FormProfile::clickBox(int box) {
+void FormProfile::Text1Click(int box) {
     if (!boxShown(box)) return;
     startBoxClick(box);
     if (box > 0) {
@@ -101,7 +101,7 @@ void FormProfile::enterBody() {
     setRTB1();
 }
 
-void FormProfile::clickBody() {
+void FormProfile::RTB1Click() {
     if (!RTB1.visible) return;
     setCommand2(kContinueText);
     showBodyHelp(ControlRef::box(6));

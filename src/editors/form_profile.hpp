@@ -13,8 +13,8 @@ class FormProfile : public FieldListEditor {
 
     FormProfile(AppState& state, WindowManager& windows);
 
-    void clickBox(int box) override;
-    void clickBody() override;
+    void Text1Click(int box) override;
+    void RTB1Click() override;
 
   protected:
     std::string welcomeText() const override;

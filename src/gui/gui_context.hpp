@@ -11,7 +11,11 @@ struct GuiContext {
     WindowRegistry& windows;
 };
 
-// Registers the factories of every window of the program (generated from the areas present).
+// Register the factories of the windows: the start window and the FTP dialog; the three record
+// editors; the style picker and the two media pickers; all of them.
+void registerShellWindows(GuiContext& context);
+void registerEditorWindows(GuiContext& context);
+void registerStyleWindows(GuiContext& context);
 void registerAllWindows(GuiContext& context);
 
 }  // namespace tarvomen::gui

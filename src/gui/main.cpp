@@ -9,16 +9,17 @@
 #include <optional>
 #include <string>
 
-#include "gui/editors/qt_services.hpp"
 #include "gui/gui_context.hpp"
 #include "gui/publish/gui_site_publisher.hpp"
 #include "gui/screenshot_tour.hpp"
+#include "gui/services/qt_clipboard.hpp"
+#include "gui/services/qt_file_dialog.hpp"
+#include "gui/services/qt_message_box.hpp"
 #include "gui/shell/form_start_view.hpp"
 #include "gui/shell/logo.hpp"
-#include "gui/shell/qt_message_box.hpp"
+#include "handoffs/desktop_shell.hpp"
 #include "platform/drive.hpp"
 #include "platform/font_list.hpp"
-#include "publish/desktop_shell.hpp"
 #include "publish/previewing_shell.hpp"
 #include "shell/first_start.hpp"
 #include "store/app_state.hpp"
@@ -98,11 +99,11 @@ int main(int argc, char** argv) {
     try {
         Drive drive(Drive::locate(driveArgument));
         // A new drive folder gets the program folder and the sample media themes.
-        layOutProgramFolder(drive, sampleMediaFolder());
+        shell::layOutProgramFolder(drive, shell::sampleMediaFolder());
         ActionStarts actionStarts(drive);
         app.installEventFilter(&actionStarts);
         FontconfigFontList fonts;
-        DesktopShell desktop(drive);
+        handoffs::DesktopShell desktop(drive);
         // Previews go to the browser through a local server, so that the pages' /Tarvomen/...
         // references resolve; folders and the FTP address pass straight to the desktop.
         PreviewingShell shell(desktop, drive);

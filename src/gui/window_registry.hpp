@@ -7,7 +7,7 @@
 #include <map>
 #include <memory>
 
-#include "shell/window_manager.hpp"
+#include "platform/window_manager.hpp"
 
 namespace tarvomen::gui {
 

@@ -29,7 +29,8 @@ bool isInside(const fs::path& path, const fs::path& folder) {
 
 bool holdsData(const fs::path& folder) {
     std::error_code error;
-    return fs::is_directory(folder / "TMedia", error) && fs::is_directory(folder / "demo", error);
+    return fs::is_directory(folder / kSampleMediaFolderName, error) &&
+           fs::is_directory(folder / kDemoPicturesFolderName, error);
 }
 
 }  // namespace

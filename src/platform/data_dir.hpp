@@ -5,6 +5,10 @@
 
 namespace tarvomen {
 
+// The two folders of the data folder: the sample media themes and the demo shop's pictures.
+inline constexpr const char* kSampleMediaFolderName = "TMedia";
+inline constexpr const char* kDemoPicturesFolderName = "demo";
+
 // The folder of the program's shared data: the sample media themes ("TMedia") and the demo
 // shop's pictures ("demo"). An installed program finds it relative to its own executable
 // (bin/../share/tarvomen), so a staged or moved installation works; a program run from inside the

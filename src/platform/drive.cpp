@@ -14,6 +14,7 @@
 #include "platform/drive_walk.hpp"
 #include "platform/error.hpp"
 #include "platform/folder_listings.hpp"
+#include "platform/write_all.hpp"
 
 namespace fs = std::filesystem;
 
@@ -111,12 +112,7 @@ bool copyBytes(int from, int to, off_t size) {
             if (errno == EINTR) continue;
             return false;
         }
-        for (ssize_t done = 0; done < got;) {
-            const ssize_t put = ::write(to, buffer + done, static_cast<std::size_t>(got - done));
-            if (put < 0 && errno == EINTR) continue;
-            if (put <= 0) return false;
-            done += put;
-        }
+        if (writeAll(to, {buffer, static_cast<std::size_t>(got)})) return false;
     }
 }
 

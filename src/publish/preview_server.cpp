@@ -27,7 +27,7 @@ namespace tarvomen {
 namespace {
 
 constexpr const char* kLoopback = "127.0.0.1";
-constexpr std::string_view kSiteFolderName = "Tarvomen";
+constexpr std::string_view kSiteFolderName = paths::kSiteFolderName;
 constexpr std::string_view kEventsPath = "/__tarvomen/events";
 constexpr std::string_view kMediaTestPath = "/__tarvomen/AviTest.html";
 constexpr std::string_view kMediumPrefix = "/__tarvomen/medium/";

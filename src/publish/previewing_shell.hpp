@@ -3,9 +3,9 @@
 #include <memory>
 #include <string>
 
+#include "handoffs/handoffs.hpp"
 #include "platform/drive.hpp"
 #include "platform/shell.hpp"
-#include "publish/handoffs.hpp"
 #include "publish/preview_server.hpp"
 
 namespace tarvomen {
@@ -18,7 +18,7 @@ namespace tarvomen {
 // and lives as long as this object. Each such hand-off follows a new page or generation, so it
 // also makes open pages reload. Every other target (folders, "ftp://" addresses) passes through
 // as it is.
-class PreviewingShell : public Shell, public MediaTestPageShell {
+class PreviewingShell : public Shell, public handoffs::MediaTestPageShell {
   public:
     // `port` 0 lets the server take a free port.
     PreviewingShell(Shell& inner, const Drive& drive, int port = 0);

@@ -8,11 +8,11 @@
 
 namespace fs = std::filesystem;
 
-namespace tarvomen {
+namespace tarvomen::shell {
 
 std::optional<fs::path> sampleMediaFolder() {
     try {
-        return findDataFolder() / "TMedia";
+        return findDataFolder() / kSampleMediaFolderName;
     } catch (const Error&) {
         return std::nullopt;
     }
@@ -33,4 +33,4 @@ void layOutProgramFolder(Drive& drive, const std::optional<fs::path>& sampleMedi
     if (error) fs::remove_all(partial, error);
 }
 
-}  // namespace tarvomen
+}  // namespace tarvomen::shell

@@ -5,7 +5,7 @@
 
 #include "platform/drive.hpp"
 
-namespace tarvomen {
+namespace tarvomen::shell {
 
 // The sample media themes of the installed data ("TMedia" in the data folder), or nothing when
 // the data folder cannot be found.
@@ -19,4 +19,4 @@ std::optional<std::filesystem::path> sampleMediaFolder();
 // media folder check then reports what is missing. An existing media folder is left alone.
 void layOutProgramFolder(Drive& drive, const std::optional<std::filesystem::path>& sampleMedia);
 
-}  // namespace tarvomen
+}  // namespace tarvomen::shell

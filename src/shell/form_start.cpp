@@ -3,14 +3,14 @@
 #include <exception>
 #include <utility>
 
+#include "handoffs/handoffs.hpp"
 #include "platform/error.hpp"
-#include "publish/handoffs.hpp"
 #include "shell/strings.hpp"
 #include "store/load_save.hpp"
 #include "store/site_paths.hpp"
 #include "store/style_ops.hpp"
 
-namespace tarvomen {
+namespace tarvomen::shell {
 namespace {
 
 constexpr const char* kTitle = "Tarvomen";
@@ -31,7 +31,7 @@ void FormStart::notify() {
     if (changed) changed();
 }
 
-void FormStart::load(bool inputMethodActive) {
+void FormStart::FormLoad(bool inputMethodActive) {
     const bool accented = !inputMethodActive;
     Command = {Button{"English"},
                Button{accented ? "Français" : "Francais"},
@@ -45,7 +45,7 @@ void FormStart::load(bool inputMethodActive) {
     notify();
 }
 
-void FormStart::clickCommand(int index) {
+void FormStart::CommandClick(int index) {
     if (index < 1 || index > static_cast<int>(Command.size()) || ended_) return;
     const Button& button = Command[static_cast<std::size_t>(index - 1)];
     if (!button.enabled || !button.visible) return;
@@ -82,7 +82,7 @@ void FormStart::clickCommand(int index) {
             FillFtpList();
             break;
         case 5:
-            unload();
+            FormUnload();
             break;
         default:
             break;
@@ -99,7 +99,7 @@ void FormStart::DoLanguages() {
 bool FormStart::MediaFolderCheck() {
     if (state_.drive.isDirectory(kMediaFolderToCheck)) return true;
     state_.services.messages->inform(kMediaFolderMessage, kTitle, MessageBox::Icon::Exclamation);
-    OpenProgramFolder(state_);
+    handoffs::OpenProgramFolder(state_);
     return false;
 }
 
@@ -155,7 +155,7 @@ void FormStart::FillFtpList() {
     notify();
 }
 
-void FormStart::clickList1(int line) {
+void FormStart::List1Click(int line) {
     if (ended_ || mode_ != Mode::FtpList || line < 0 || line >= static_cast<int>(List1.size())) {
         return;
     }
@@ -173,7 +173,7 @@ void FormStart::RestoreMainMenu() {
     notify();
 }
 
-void FormStart::unload() {
+void FormStart::FormUnload() {
     if (ended_) return;
     for (const std::string& failure : state_.files.closeAll()) {
         state_.services.messages->inform(failure, kTitle, MessageBox::Icon::Critical);
@@ -215,9 +215,9 @@ void FormStart::DoBackup() {
         // Each copy replaces the one of the same name; the files are closed, so the copies hold
         // everything written during the run.
         const std::pair<const char*, const char*> copies[] = {
-            {paths::kProductFile, "C:\\Program Files\\Tarvomen\\qv\\Qvdetail.txt"},
-            {paths::kPageFile, "C:\\Program Files\\Tarvomen\\qv\\Qvprofile.txt"},
-            {paths::kStyleFile, "C:\\Program Files\\Tarvomen\\qv\\Qvmp.txt"},
+            {paths::kProductFile, paths::kProductBackup},
+            {paths::kPageFile, paths::kPageBackup},
+            {paths::kStyleFile, paths::kStyleBackup},
         };
         for (const auto& [from, to] : copies) {
             const std::string source = from;
@@ -234,4 +234,4 @@ void FormStart::DoBackup() {
     }
 }
 
-}  // namespace tarvomen
+}  // namespace tarvomen::shell

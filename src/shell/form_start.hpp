@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "shell/window_manager.hpp"
+#include "platform/window_manager.hpp"
 #include "store/app_state.hpp"
 
-namespace tarvomen {
+namespace tarvomen::shell {
 
 // The start window: the language choice, then the main menu (Profile, Detail, Link, F.T.P.,
 // Exit) with its welcome text, the F.T.P. list, and the exit sequence with the backup of the
@@ -33,14 +33,14 @@ class FormStart {
 
     // The load handler. `inputMethodActive` tells whether an input-method editor is active; the
     // accented captions "Français" and "Español" are used when it is not.
-    void load(bool inputMethodActive = false);
+    void FormLoad(bool inputMethodActive = false);
 
     // A click on Command1 .. Command6 (index 1 to 6).
-    void clickCommand(int index);
+    void CommandClick(int index);
     // A click on line `line` (from 0) of List1.
-    void clickList1(int line);
+    void List1Click(int line);
     // The window is closed (close box or "Exit"): the exit sequence. Runs once.
-    void unload();
+    void FormUnload();
 
     // Procedures other windows call through the one instance.
     void DoLanguages();
@@ -79,4 +79,4 @@ class FormStart {
     bool ended_ = false;
 };
 
-}  // namespace tarvomen
+}  // namespace tarvomen::shell

@@ -1,14 +1,14 @@
 #include "shell/frm_login.hpp"
 
+#include "handoffs/handoffs.hpp"
 #include "platform/cp1252.hpp"
 #include "platform/error.hpp"
-#include "publish/handoffs.hpp"
-#include "publish/upload/site_publisher.hpp"
 #include "shell/strings.hpp"
 #include "shell/whole_site.hpp"
 #include "store/own_text.hpp"
+#include "store/site_publisher.hpp"
 
-namespace tarvomen {
+namespace tarvomen::shell {
 
 FrmLogin::FrmLogin(AppState& state, WindowManager& windows, FormStart& formStart)
     : state_(state), windows_(windows), formStart_(formStart) {}
@@ -17,7 +17,7 @@ void FrmLogin::notify() {
     if (changed) changed();
 }
 
-void FrmLogin::load() {
+void FrmLogin::FormLoad() {
     Command1Caption = text(state_, 60);
     Command2Caption = text(state_, 61);
     Command2Visible = false;
@@ -35,7 +35,7 @@ void FrmLogin::load() {
     notify();
 }
 
-void FrmLogin::clickCommand1() {
+void FrmLogin::Command1Click() {
     MessageBox& messages = *state_.services.messages;
     // A box holding only blanks counts as filled.
     if (TextPass.empty() || TextUser.empty() || TextHost.empty()) {
@@ -70,14 +70,14 @@ void FrmLogin::clickCommand1() {
     state_.FtpRun.user = TextUser;
     state_.FtpRun.password = TextPass;
     windows_.show(WindowId::FormStart);
-    OpenFtpSite(state_);
+    handoffs::OpenFtpSite(state_);
     formStart_.RestoreMainMenu();
-    unload();
+    FormUnload();
     // Last, so that the publisher's window comes up over the start window.
     if (state_.services.publisher) state_.services.publisher->publish(state_);
 }
 
-void FrmLogin::unload() {
+void FrmLogin::FormUnload() {
     if (unloaded_) return;
     unloaded_ = true;
     state_.FormLoginSwitch = 9;
@@ -88,4 +88,4 @@ void FrmLogin::unload() {
     windows_.unload(WindowId::frmLogin);
 }
 
-}  // namespace tarvomen
+}  // namespace tarvomen::shell

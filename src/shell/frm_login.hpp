@@ -3,11 +3,11 @@
 #include <functional>
 #include <string>
 
+#include "platform/window_manager.hpp"
 #include "shell/form_start.hpp"
-#include "shell/window_manager.hpp"
 #include "store/app_state.hpp"
 
-namespace tarvomen {
+namespace tarvomen::shell {
 
 // The FTP dialog: shows the site's FTP user name, password and host from page record
 // `xPosition`, stores what the user typed and hands the "ftp://" address and the site folder to
@@ -19,14 +19,14 @@ class FrmLogin {
     FrmLogin(AppState& state, WindowManager& windows, FormStart& formStart);
 
     // The load handler: captions, and the three boxes and the greeting from the page record.
-    void load();
+    void FormLoad();
     // OK: checks the boxes, writes the record, generates the whole site when the site folder
     // holds no home page (after a preview), hands the site over, closes the dialog and then
     // passes the site to the publisher where the program has one.
-    void clickCommand1();
+    void Command1Click();
     // The dialog closes (close box, or the end of OK): `FormStart` is shown again with its main
     // menu.
-    void unload();
+    void FormUnload();
 
     std::string Label1;
     std::string Label2;
@@ -51,4 +51,4 @@ class FrmLogin {
     bool unloaded_ = false;
 };
 
-}  // namespace tarvomen
+}  // namespace tarvomen::shell

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-namespace tarvomen {
+namespace tarvomen::shell {
 namespace {
 
 struct Entry {
@@ -316,4 +316,4 @@ std::string text(const AppState& state, int n) {
     return stringTableEntry(base + n - 1);
 }
 
-}  // namespace tarvomen
+}  // namespace tarvomen::shell

@@ -5,7 +5,7 @@
 
 #include "store/app_state.hpp"
 
-namespace tarvomen {
+namespace tarvomen::shell {
 
 // `LangInd` of the two languages that can be chosen.
 inline constexpr std::int16_t kLangEnglish = 1;
@@ -18,4 +18,4 @@ std::string text(const AppState& state, int n);
 // The string-table entry of an id (1..199 English, 200..398 French); empty for an unused id.
 std::string stringTableEntry(int id);
 
-}  // namespace tarvomen
+}  // namespace tarvomen::shell

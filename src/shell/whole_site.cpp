@@ -2,7 +2,7 @@
 
 #include "generator/generator.hpp"
 
-namespace tarvomen {
+namespace tarvomen::shell {
 namespace {
 
 // Puts back what the whole-site generation changes of the editors' state.
@@ -36,4 +36,4 @@ std::optional<GenerationResult> GenerateSiteIfMissing(AppState& state) {
     return Generate(state);
 }
 
-}  // namespace tarvomen
+}  // namespace tarvomen::shell

@@ -5,7 +5,7 @@
 #include "generator/generate.hpp"
 #include "store/app_state.hpp"
 
-namespace tarvomen {
+namespace tarvomen::shell {
 
 // True when the site folder holds its home page, that is a whole generated site: a product or
 // link-page preview empties the folder and leaves only its own page, which must not be
@@ -19,4 +19,4 @@ bool SiteHasHomePage(const AppState& state);
 // are as before afterwards. Throws Error when a page cannot be written.
 std::optional<GenerationResult> GenerateSiteIfMissing(AppState& state);
 
-}  // namespace tarvomen
+}  // namespace tarvomen::shell

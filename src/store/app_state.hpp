@@ -14,10 +14,9 @@
 #include "store/page_selection.hpp"
 #include "store/records.hpp"
 #include "store/site_files.hpp"
+#include "store/site_publisher.hpp"
 
 namespace tarvomen {
-
-class SitePublisher;  // publish/upload/site_publisher.hpp
 
 // The platform services the program talks to. Not owned; tests stand in for each of them.
 struct Services {

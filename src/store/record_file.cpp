@@ -9,6 +9,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/write_all.hpp"
+
 namespace tarvomen {
 namespace {
 
@@ -35,18 +37,7 @@ ssize_t readAt(int fd, char* data, std::size_t count, std::int64_t offset) {
 
 // Writes all of `bytes` at `offset`; returns the reason when that failed.
 std::optional<std::string> writeAt(int fd, std::string_view bytes, std::int64_t offset) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::pwrite(fd, bytes.data() + done, bytes.size() - done,
-                                   offset + static_cast<std::int64_t>(done));
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return systemReason();
-        }
-        // Nothing written and no error: trying again could loop for ever.
-        if (n == 0) return "the system wrote nothing";
-        done += static_cast<std::size_t>(n);
-    }
+    if (auto failure = writeAllAt(fd, bytes, offset)) return failure->reason();
     return std::nullopt;
 }
 

@@ -91,7 +91,7 @@ Form1::Form1(AppState& state, WindowManager& windows) : state_(state), windows_(
 }
 
 std::string Form1::text(int id) const {
-    return tarvomen::text(state_, id);
+    return shell::text(state_, id);
 }
 
 void Form1::DoParms() {
@@ -236,7 +236,7 @@ void Form1::Command3Click() {
     GetMediaParm(state_);
 }
 
-void Form1::FormClosed() {
+void Form1::FormUnload() {
     if (!windows_.isLoaded(WindowId::FormMedia) && !windows_.isLoaded(WindowId::FormMedia2)) {
         Command1Click();
     } else {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/window_manager.hpp"
+#include "platform/window_manager.hpp"
 #include "store/app_state.hpp"
 #include "styles/sample_colors.hpp"
 
@@ -72,7 +72,7 @@ class Form1 {
     void Command3Click();  // Preview
     void Command4Click();  // MIX
     // The window closed by the user (not by one of the buttons).
-    void FormClosed();
+    void FormUnload();
 
     const std::string& caption() const { return caption_; }
     const std::array<Combo, kItems>& combos() const { return combo_; }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <string_view>
 
 #include "platform/cp1252.hpp"
 #include "platform/error.hpp"
@@ -13,6 +14,14 @@
 
 namespace tarvomen::styles {
 namespace {
+
+// A folder as the folder list shows it: its last name, the drive's root ("C:\") as it is.
+std::string shownName(std::string_view path) {
+    const std::size_t slash = path.find_last_of('\\');
+    return std::string(slash == std::string_view::npos || slash + 1 == path.size()
+                           ? path
+                           : path.substr(slash + 1));
+}
 
 // Everything about a kind, in the order of MediaKind.
 struct KindInfo {
@@ -79,10 +88,10 @@ MediaPicker::MediaPicker(AppState& state, WindowManager& windows, WindowId self)
     : state_(state), windows_(windows), self_(self) {}
 
 std::string MediaPicker::text(int id) const {
-    return tarvomen::text(state_, id);
+    return shell::text(state_, id);
 }
 
-void MediaPicker::load() {
+void MediaPicker::FormLoad() {
     command1Caption_ = state_.Selection.PageKind == PageType::Home ? text(56) : text(54);
     command2Caption_ = text(50);
     selectCaption_ = text(168);
@@ -101,10 +110,11 @@ void MediaPicker::load() {
 void MediaPicker::HideScreenItems() {
     // The folder list: the media folder's parents, the media folder and its sub-folders.
     dir1_.clear();
-    dir1_.push_back({"C:\\", "C:\\", 0, false});
-    dir1_.push_back({"Program Files", "C:\\Program Files", 1, false});
-    dir1_.push_back({"Tarvomen", paths::kProgramFolder, 2, false});
-    dir1_.push_back({"TMedia", paths::kMediaFolder, 3, false});
+    int level = 0;
+    for (const char* parent : {paths::kDriveRoot, paths::kProgramFilesFolder, paths::kProgramFolder,
+                               paths::kMediaFolder}) {
+        dir1_.push_back({shownName(parent), parent, level++, false});
+    }
     auto folders = state_.drive.listFolder(paths::kMediaFolder, true);
     sortAlphabetically(folders);
     for (const auto& name : folders) {
@@ -275,7 +285,7 @@ void MediaPicker::Command1Click() {
 void MediaPicker::Command2Click() {
     command1Visible_ = false;
     if (dir1Visible_) {
-        FormClosed();
+        FormUnload();
         return;
     }
     PutMediaParm(state_);
@@ -285,7 +295,7 @@ void MediaPicker::Command2Click() {
     label1_ = text(50) + "?";
 }
 
-void MediaPicker::FormClosed() {
+void MediaPicker::FormUnload() {
     windows_.show(editorOfPageKind(state_));
     windows_.unload(self_);
 }
@@ -304,7 +314,7 @@ std::filesystem::path MediaPicker::hostPathOf(const std::string& file) const {
 FormMedia::FormMedia(AppState& state, WindowManager& windows)
     : MediaPicker(state, windows, WindowId::FormMedia) {
     caption_ = "Tarvomen - MEDIA";
-    load();
+    FormLoad();
 }
 
 void FormMedia::DisplaySelection() {
@@ -335,7 +345,7 @@ const char* FormMedia::visitedLinkColour() const {
 FormMedia2::FormMedia2(AppState& state, WindowManager& windows)
     : MediaPicker(state, windows, WindowId::FormMedia2) {
     caption_ = "Tarvomen - MIX";
-    load();
+    FormLoad();
 }
 
 void FormMedia2::DoMIX() {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/window_manager.hpp"
+#include "platform/window_manager.hpp"
 #include "store/app_state.hpp"
 #include "store/fixed_text.hpp"
 #include "styles/media_names.hpp"
@@ -65,7 +65,7 @@ class MediaPicker {
     void Command1Click();  // Preview
     void Command2Click();  // Exit
     // The window closed: back to the editor of the page.
-    void FormClosed();
+    void FormUnload();
 
     // What the view shows.
     const std::string& caption() const { return caption_; }
@@ -105,7 +105,7 @@ class MediaPicker {
   protected:
     MediaPicker(AppState& state, WindowManager& windows, WindowId self);
     // The load handler: captions and the folder view. Called by the derived constructors.
-    void load();
+    void FormLoad();
 
     std::string text(int id) const;
     // The listing of the chosen folder for the selected kind (DisplaySelection or DoMIX).

@@ -3,9 +3,10 @@
 #include <fstream>
 
 #include "generator/template_text.hpp"
+#include "handoffs/handoffs.hpp"
 #include "platform/error.hpp"
-#include "publish/handoffs.hpp"
 #include "store/fixed_text.hpp"
+#include "store/site_paths.hpp"
 
 namespace tarvomen::styles {
 namespace {
@@ -49,14 +50,16 @@ void WriteAndOpenAviTestPage(AppState& state, bool sound, std::string_view aviTe
     const std::string bytes = AviTestPageBytes(sound, state.CurrentStyle.MediaFolder.raw(),
                                                aviTestFile, visitedLinkColour);
     {
-        std::ofstream out(state.drive.resolve(kAviTestPage), std::ios::binary | std::ios::trunc);
+        std::ofstream out(state.drive.resolve(paths::kAviTestPage),
+                          std::ios::binary | std::ios::trunc);
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         out.close();
         if (!out) {
-            throw Error(std::string("The media test page ") + kAviTestPage + " cannot be written.");
+            throw Error(std::string("The media test page ") + paths::kAviTestPage +
+                        " cannot be written.");
         }
     }
-    OpenAviTestPage(state);
+    handoffs::OpenAviTestPage(state);
 }
 
 }  // namespace tarvomen::styles

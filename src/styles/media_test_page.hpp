@@ -7,9 +7,6 @@
 
 namespace tarvomen::styles {
 
-// The page that lets the browser play a sound or video of a media folder.
-inline constexpr const char* kAviTestPage = "C:\\Program Files\\Tarvomen\\Tarvomen\\AviTest.html";
-
 // Visited-link colour of the page as each picker spells it.
 inline constexpr const char* kThemeVisitedLink = "#0000ff";
 inline constexpr const char* kMixVisitedLink = "#0000FF";

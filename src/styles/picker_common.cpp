@@ -1,8 +1,8 @@
 #include "styles/picker_common.hpp"
 
 #include "generator/generate.hpp"
+#include "handoffs/handoffs.hpp"
 #include "platform/error.hpp"
-#include "publish/handoffs.hpp"
 
 namespace tarvomen::styles {
 
@@ -31,13 +31,13 @@ void RunGenerateCommand(AppState& state) {
     if (!result.complete()) informUser(state, DescribeMediaFailures(state, result), "Tarvomen");
     switch (result.shown) {
         case GenerationResult::Shown::HomePage:
-            OpenHomePage(state);
+            handoffs::OpenHomePage(state);
             break;
         case GenerationResult::Shown::LinkPage:
-            OpenLinkPage(state);
+            handoffs::OpenLinkPage(state);
             break;
         case GenerationResult::Shown::TestPage:
-            OpenTestPage(state);
+            handoffs::OpenTestPage(state);
             break;
         case GenerationResult::Shown::Nothing:
             break;

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "shell/window_manager.hpp"
+#include "platform/window_manager.hpp"
 #include "store/app_state.hpp"
 
 namespace tarvomen::styles {

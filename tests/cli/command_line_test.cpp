@@ -15,7 +15,7 @@
 
 namespace fs = std::filesystem;
 
-namespace tarvomen {
+namespace tarvomen::cli {
 namespace {
 
 using testing::readFile;
@@ -240,4 +240,4 @@ TEST_F(CommandLineTest, ReadingCommandsNeedNoWriteAccessToTheRecords) {
 }
 
 }  // namespace
-}  // namespace tarvomen
+}  // namespace tarvomen::cli

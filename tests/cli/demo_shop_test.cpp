@@ -12,7 +12,7 @@
 #include "store/site_files.hpp"
 #include "support/temp_drive.hpp"
 
-namespace tarvomen {
+namespace tarvomen::cli {
 namespace {
 
 namespace fs = std::filesystem;
@@ -245,4 +245,4 @@ TEST(SampleMedia, EveryFileFollowsTheRulesOfItsFolderKind) {
 }
 
 }  // namespace
-}  // namespace tarvomen
+}  // namespace tarvomen::cli

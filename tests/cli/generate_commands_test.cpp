@@ -8,7 +8,7 @@
 
 namespace fs = std::filesystem;
 
-namespace tarvomen {
+namespace tarvomen::cli {
 namespace {
 
 using testing::readFile;
@@ -111,4 +111,4 @@ TEST_F(GenerateCommandsTest, UsageErrors) {
 }
 
 }  // namespace
-}  // namespace tarvomen
+}  // namespace tarvomen::cli

@@ -5,7 +5,7 @@
 #include "cli_runner.hpp"
 #include "support/temp_drive.hpp"
 
-namespace tarvomen {
+namespace tarvomen::cli {
 namespace {
 
 using testing::runCli;
@@ -69,4 +69,4 @@ TEST_F(PublishGenerateTest, AGeneratedSiteIsPublishedAsItIs) {
 }
 
 }  // namespace
-}  // namespace tarvomen
+}  // namespace tarvomen::cli

@@ -3,7 +3,7 @@
 #include "cli_runner.hpp"
 #include "support/temp_drive.hpp"
 
-namespace tarvomen {
+namespace tarvomen::cli {
 namespace {
 
 using testing::readFile;
@@ -83,4 +83,4 @@ TEST_F(RecordCommandsTest, RefusesBadInputWithoutWriting) {
 }
 
 }  // namespace
-}  // namespace tarvomen
+}  // namespace tarvomen::cli

@@ -12,7 +12,7 @@
 
 namespace fs = std::filesystem;
 
-namespace tarvomen {
+namespace tarvomen::cli {
 namespace {
 
 using testing::readFile;
@@ -94,4 +94,4 @@ TEST_F(RecordFaultsTest, AFailedSaveLeavesTheFileAsItWasOrSaysWhatItMayHold) {
 }
 
 }  // namespace
-}  // namespace tarvomen
+}  // namespace tarvomen::cli

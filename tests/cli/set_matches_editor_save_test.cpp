@@ -9,7 +9,7 @@
 #include "store/style_ops.hpp"
 #include "support/temp_drive.hpp"
 
-namespace tarvomen {
+namespace tarvomen::cli {
 namespace {
 
 using Answer = MessageBox::Answer;
@@ -66,35 +66,35 @@ TEST_F(SetMatchesEditorSaveTest, TheSameValuesGiveTheSameBytes) {
               0);
 
     editors::FormDetail detail(state, windows);
-    detail.load();
-    detail.clickList(0, 2);
-    detail.setBoxText(0, "  Caf\u00e9 cr\u00e8me");
-    detail.setBoxText(1, longDescription);
-    detail.setBoxText(2, "12.5");
-    detail.setBoxText(3, " 1.23456");
-    detail.setBoxText(5, "With a picture");
-    detail.setBodyText("   Fine china  ");
+    detail.FormLoad();
+    detail.ListClick(0, 2);
+    detail.Text1Change(0, "  Caf\u00e9 cr\u00e8me");
+    detail.Text1Change(1, longDescription);
+    detail.Text1Change(2, "12.5");
+    detail.Text1Change(3, " 1.23456");
+    detail.Text1Change(5, "With a picture");
+    detail.RTB1Change("   Fine china  ");
     messages.answer(Answer::Yes);
-    detail.clickCommand2();
+    detail.Command2Click();
 
     editors::FormProfile profile(state, windows);
-    profile.load();
-    profile.clickList(0, 0);
-    profile.setBoxText(0, "shop.example");
-    profile.setBoxText(17, "$");
-    profile.setBoxText(18, "U.S.");
-    profile.setBodyText("  Welcome  ");
+    profile.FormLoad();
+    profile.ListClick(0, 0);
+    profile.Text1Change(0, "shop.example");
+    profile.Text1Change(17, "$");
+    profile.Text1Change(18, "U.S.");
+    profile.RTB1Change("  Welcome  ");
     messages.answer(Answer::Yes);
-    profile.clickCommand2();
+    profile.Command2Click();
 
     editors::FormLink link(state, windows);
-    link.load();
-    link.clickList(1, 0);
-    link.setBoxText(0, "Archive");
-    link.setBoxText(1, "Old things");
-    link.setBodyText("   Gone but kept ");
+    link.FormLoad();
+    link.ListClick(1, 0);
+    link.Text1Change(0, "Archive");
+    link.Text1Change(1, "Old things");
+    link.RTB1Change("   Gone but kept ");
     messages.answer(Answer::Yes);
-    link.clickCommand2();
+    link.Command2Click();
 
     ASSERT_EQ(state.files.readProduct(3).RecordNo, 2);
     expectSameFiles();
@@ -103,22 +103,22 @@ TEST_F(SetMatchesEditorSaveTest, TheSameValuesGiveTheSameBytes) {
 TEST_F(SetMatchesEditorSaveTest, WhatOneRefusesTheOtherRefuses) {
     const std::string before = file(cliTemp, "Qvdetail.txt");
     editors::FormDetail detail(state, windows);
-    detail.load();
+    detail.FormLoad();
     for (const char* price : {"8,95", "$12.50", "12abc", "1e20"}) {
         SCOPED_TRACE(price);
         const auto set =
             runCli(cliDrive, cli::runSet, {"product", "1", std::string("UnitPrice=") + price});
         EXPECT_EQ(set.status, cli::kExitUsage);
 
-        detail.clickList(0, 0);
-        detail.setBoxText(3, price);
+        detail.ListClick(0, 0);
+        detail.Text1Change(3, price);
         messages.shown.clear();
-        detail.clickCommand2();
+        detail.Command2Click();
         ASSERT_EQ(messages.shown.size(), 1u);
         EXPECT_NE(set.err.find(messages.shown[0].text), std::string::npos)
             << "the same message: " << set.err;
         messages.answer(Answer::No);
-        detail.clickExit();
+        detail.Command1Click();
     }
     EXPECT_EQ(file(cliTemp, "Qvdetail.txt"), before);
     expectSameFiles();
@@ -127,4 +127,4 @@ TEST_F(SetMatchesEditorSaveTest, WhatOneRefusesTheOtherRefuses) {
 }
 
 }  // namespace
-}  // namespace tarvomen
+}  // namespace tarvomen::cli

@@ -9,8 +9,8 @@ namespace {
 class BodyTest : public EditorTest {
   protected:
     BodyTest() {
-        detail->clickList(0, 0);
-        detail->bodyMouseDown(false);
+        detail->ListClick(0, 0);
+        detail->RTB1MouseDown(false);
     }
     std::unique_ptr<FormDetail> detail = open<FormDetail>();
 };
@@ -41,45 +41,45 @@ TEST_F(BodyTest, PasteInsertsAtMostThreeThousandCharactersAtTheCaret) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        ASSERT_TRUE(detail->setBodyText(c.body));
-        detail->bodySelectionChanged(c.selStart, c.selLength);
+        ASSERT_TRUE(detail->RTB1Change(c.body));
+        detail->RTB1SelChange(c.selStart, c.selLength);
         clipboard.contents = c.clipboard;
-        detail->menuColler();
+        detail->MenuCollerClick();
         EXPECT_EQ(detail->RTB1.text, c.expected);
         EXPECT_EQ(detail->RTB1.selStart, c.caret);
         EXPECT_EQ(detail->RTB1.selLength, 0);
     }
-    EXPECT_FALSE(detail->setBodyText(std::string(3001, 'y'))) << "typing stops at the limit";
+    EXPECT_FALSE(detail->RTB1Change(std::string(3001, 'y'))) << "typing stops at the limit";
 }
 
 TEST_F(BodyTest, CutCopyAndSelectAllWorkOnTheBodyAndTheClipboard) {
-    detail->setBodyText("caf\u00e9 au lait");
-    detail->bodySelectionChanged(0, 4);
-    detail->menuCopier();
+    detail->RTB1Change("caf\u00e9 au lait");
+    detail->RTB1SelChange(0, 4);
+    detail->MenuCopierClick();
     EXPECT_EQ(clipboard.contents, "caf\u00e9");
     EXPECT_EQ(detail->RTB1.text, "caf\u00e9 au lait");
-    detail->bodySelectionChanged(4, 3);
-    detail->menuCouper();
+    detail->RTB1SelChange(4, 3);
+    detail->MenuCouperClick();
     EXPECT_EQ(clipboard.contents, " au");
     EXPECT_EQ(detail->RTB1.text, "caf\u00e9 lait");
-    detail->menuSelectionnerTout();
+    detail->MenuSelectionnerToutClick();
     EXPECT_EQ(detail->RTB1.selStart, 0);
     EXPECT_EQ(detail->RTB1.selLength, 9);
 }
 
 TEST_F(BodyTest, MenuItemsAreEnabledByWhatTheyCanDo) {
     clipboard.contents.clear();
-    detail->bodySelectionChanged(0, 0);
+    detail->RTB1SelChange(0, 0);
     EXPECT_FALSE(detail->mnuEdit.couper || detail->mnuEdit.copier || detail->mnuEdit.coller ||
                  detail->mnuEdit.selectionnerTout);
-    detail->setBodyText("abc");
+    detail->RTB1Change("abc");
     clipboard.contents = "x";
-    detail->bodySelectionChanged(1, 1);
+    detail->RTB1SelChange(1, 1);
     EXPECT_TRUE(detail->mnuEdit.couper && detail->mnuEdit.copier && detail->mnuEdit.coller &&
                 detail->mnuEdit.selectionnerTout);
 
     EXPECT_FALSE(detail->takePopupRequest());
-    detail->bodyMouseDown(true);
+    detail->RTB1MouseDown(true);
     EXPECT_TRUE(detail->takePopupRequest()) << "the right button pops up the edit menu";
 }
 
@@ -109,12 +109,12 @@ TEST_F(PictureTest, OnlyPicturesInTheMediaFolderAreAccepted) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         auto detail = open<FormDetail>();
-        detail->clickList(0, 0);
-        detail->setBoxText(4, c.before);
+        detail->ListClick(0, 0);
+        detail->Text1Change(4, c.before);
         messages.shown.clear();
         dialog.requests.clear();
         dialog.answers = {c.chosen};
-        detail->clickBox(4);
+        detail->Text1Click(4);
 
         ASSERT_EQ(dialog.requests.size(), 1u);
         const FileDialogRequest& request = dialog.requests[0];
@@ -148,26 +148,26 @@ TEST_F(PictureTest, OnlyPicturesInTheMediaFolderAreAccepted) {
 
 TEST_F(PictureTest, EnterFromTheBoxBeforeOpensThePicker) {
     auto profile = open<FormProfile>();
-    profile->clickList(0, 0);
+    profile->ListClick(0, 0);
     dialog.answers = {std::nullopt};
-    profile->enterKey(ControlRef::box(2));
+    profile->EnterKeyPress(ControlRef::box(2));
     EXPECT_EQ(dialog.requests.size(), 1u);
     EXPECT_EQ(profile->takeFocusRequest(), ControlRef::box(3));
 
     auto link = open<FormLink>();
-    link->clickList(0, 0);
-    link->clickBox(1);
+    link->ListClick(0, 0);
+    link->Text1Click(1);
     EXPECT_EQ(dialog.requests.size(), 1u) << "no picker on other boxes";
-    link->clickBox(2);
+    link->Text1Click(2);
     EXPECT_EQ(dialog.requests.size(), 2u);
 }
 
 TEST_F(PictureTest, ProfilePreviewFollowsTheBoxClicked) {
     auto profile = open<FormProfile>();
-    profile->clickList(0, 0);
-    profile->clickBox(12);
+    profile->ListClick(0, 0);
+    profile->Text1Click(12);
     EXPECT_FALSE(profile->Picture1.visible);
-    profile->clickBox(2);
+    profile->Text1Click(2);
     EXPECT_TRUE(profile->Picture1.visible);
 }
 

@@ -26,14 +26,14 @@ class DetailTest : public EditorTest {
 
 TEST_F(DetailTest, LinkToChoiceIsWrittenAtOnce) {
     state.files.writeStyle(3, styledProduct());
-    detail->clickList(0, 2);
+    detail->ListClick(0, 2);
     EXPECT_TRUE(detail->Option1Value);
     EXPECT_TRUE(detail->Frame1Visible);
 
-    detail->clickOption(2);
+    detail->OptionClick(2);
     EXPECT_EQ(styleBytes(3).substr(467), std::string("\0\0", 2));
     EXPECT_TRUE(detail->Option2Value && !detail->Option1Value);
-    detail->clickOption(1);
+    detail->OptionClick(1);
     EXPECT_EQ(styleBytes(3).substr(467), "\xFF\xFF");
     EXPECT_EQ(state.files.readStyle(3).MediaFolder, styledProduct().MediaFolder);
     EXPECT_TRUE(messages.shown.empty()) << "no question";
@@ -42,13 +42,13 @@ TEST_F(DetailTest, LinkToChoiceIsWrittenAtOnce) {
 
 TEST_F(DetailTest, CopyStyleGivesEveryProductTheSelectedStyle) {
     state.files.writeStyle(2, styledProduct());
-    detail->clickList(0, 1);
+    detail->ListClick(0, 1);
     messages.answer(Answer::No);
-    detail->clickCopyStyle();
+    detail->Command3Click();
     EXPECT_EQ(state.files.readStyle(5), StyleRecord{});
 
     messages.answer(Answer::Yes);
-    detail->clickCopyStyle();
+    detail->Command3Click();
     ASSERT_EQ(messages.shown.size(), 2u);
     EXPECT_EQ(messages.shown[1].title, "Tarvomen COPY STYLE");
     EXPECT_EQ(messages.shown[1].text, "Apply this records Color and Media to ALL DETAILS. ");
@@ -68,9 +68,9 @@ TEST_F(DetailTest, KillDetailEmptiesTheProductAndItsMedia) {
     nine.BodyText = "Bright";
     state.files.writeProduct(9, nine);
     state.files.writeStyle(9, styledProduct());
-    detail->clickList(0, 8);
+    detail->ListClick(0, 8);
     messages.answer(Answer::Yes);
-    detail->clickKillDetail();
+    detail->Command4Click();
 
     ASSERT_EQ(messages.shown.size(), 1u) << "no save question, no media warning";
     EXPECT_EQ(messages.shown[0].text, "CLEAR DETAIL (of all data)?");
@@ -92,18 +92,18 @@ TEST_F(DetailTest, KillDetailEmptiesTheProductAndItsMedia) {
 // product last loaded.
 TEST_F(DetailTest, ProductButtonsRefuseWithoutASelectedProduct) {
     state.files.writeStyle(4, styledProduct());
-    detail->clickList(0, 3);
-    detail->clickBox(1);
+    detail->ListClick(0, 3);
+    detail->Text1Click(1);
     messages.answer(Answer::Yes);
-    detail->clickCommand2();
+    detail->Command2Click();
     ASSERT_FALSE(detail->List1.selected);
     ASSERT_TRUE(detail->Command3.visible && detail->Command4.visible && detail->Frame1Visible);
     const std::string products = productFile();
     const std::string styles = styleFile();
 
-    const std::function<void()> buttons[] = {[&] { detail->clickKillDetail(); },
-                                             [&] { detail->clickCopyStyle(); },
-                                             [&] { detail->clickOption(2); }};
+    const std::function<void()> buttons[] = {[&] { detail->Command4Click(); },
+                                             [&] { detail->Command3Click(); },
+                                             [&] { detail->OptionClick(2); }};
     for (const auto& click : buttons) {
         messages.shown.clear();
         messages.answer(Answer::Yes);

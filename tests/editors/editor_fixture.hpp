@@ -8,8 +8,6 @@
 #include "editors/form_detail.hpp"
 #include "editors/form_link.hpp"
 #include "editors/form_profile.hpp"
-#include "store/style_ops.hpp"
-#include "support/fakes.hpp"
 #include "support/temp_drive.hpp"
 
 namespace tarvomen::editors {
@@ -17,36 +15,21 @@ namespace tarvomen::editors {
 using Answer = MessageBox::Answer;
 
 // A laid-out drive with its record files open, fake services and recorded windows.
-class EditorTest : public ::testing::Test {
+class EditorTest : public ::testing::Test, public testing::DriveFixture {
   protected:
-    EditorTest() {
-        temp.layOut();
-        state.files.openAll(drive);
-        FillColorText(state);
-        state.LangInd = 1;
-    }
+    EditorTest() { openInEnglish(); }
 
     template <class Form>
     std::unique_ptr<Form> open() {
         auto form = std::make_unique<Form>(state, windows);
-        form->load();
+        form->FormLoad();
         return form;
     }
 
-    std::string file(const char* name) {
-        return testing::readFile(temp / (std::string("Program Files/Tarvomen/") + name));
-    }
+    std::string file(const char* name) { return testing::readFile(programFile(name)); }
     std::string productFile() { return file("Qvdetail.txt"); }
     std::string styleFile() { return file("Qvmp.txt"); }
     std::string pageFile() { return file("Qvprofile.txt"); }
-
-    testing::TempDrive temp;
-    Drive drive{temp.path()};
-    testing::ScriptedMessageBox messages;
-    testing::MemoryClipboard clipboard;
-    testing::ScriptedFileDialog dialog;
-    testing::RecordingWindows windows;
-    AppState state{drive, Services{&messages, nullptr, &testing::testFonts(), &clipboard, &dialog}};
 };
 
 inline const char* name(ControlRef::Kind kind) {

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "editor_fixture.hpp"
+#include "store/style_ops.hpp"
 
 namespace tarvomen::editors {
 namespace {
@@ -22,9 +23,9 @@ class NavigationTest : public EditorTest {
         forms.push_back({open<FormProfile>(), "profile"});
         forms.push_back({open<FormDetail>(), "detail"});
         forms.push_back({open<FormLink>(), "link"});
-        forms[0].form->clickList(0, 0);
-        forms[1].form->clickList(0, 2);
-        forms[2].form->clickList(1, 0);
+        forms[0].form->ListClick(0, 0);
+        forms[1].form->ListClick(0, 2);
+        forms[2].form->ListClick(1, 0);
         return forms;
     }
 };
@@ -51,8 +52,8 @@ TEST_F(NavigationTest, FormLoadShowsTheListAndTheWelcomeTextInTheChosenLanguage)
     EXPECT_EQ(french->Command3.caption, "Copier Style");
     EXPECT_EQ(french->Label1.caption,
               "Commencer par cliquer sur DETAIL, inscrire des détails et taper  ENTREE!");
-    french->clickList(0, 0);
-    french->clickBox(1);
+    french->ListClick(0, 0);
+    french->Text1Click(1);
     EXPECT_EQ(french->Command2.caption, "Continuer");
 }
 
@@ -62,12 +63,12 @@ TEST_F(NavigationTest, EnterWalksFromBoxToBoxIntoTheBody) {
     for (auto& [form, formName] : allShown()) {
         SCOPED_TRACE(formName);
         ASSERT_EQ(form->takeFocusRequest(), ControlRef::box(0));
-        form->setBodyText("text");
+        form->RTB1Change("text");
         std::vector<ControlRef> walk;
         ControlRef focus = ControlRef::box(0);
         const int boxes = static_cast<int>(form->Text1.size());
         for (int step = 0; step < boxes + 1; ++step) {
-            form->enterKey(focus);
+            form->EnterKeyPress(focus);
             focus = form->takeFocusRequest().value_or(ControlRef{});
             walk.push_back(focus);
         }
@@ -99,8 +100,8 @@ TEST_F(NavigationTest, EnterIntoTheBodyShowsItsHelpAndEditMenu) {
     };
     for (const Case& c : cases) {
         auto form = c.make();
-        form->clickList(0, 0);
-        form->enterKey(ControlRef::box(c.lastBox));
+        form->ListClick(0, 0);
+        form->EnterKeyPress(ControlRef::box(c.lastBox));
         EXPECT_EQ(form->takeFocusRequest(), ControlRef::body());
         EXPECT_EQ(form->Label1.level, c.level);
         EXPECT_EQ(form->Label1.caption, c.caption);
@@ -113,11 +114,11 @@ TEST_F(NavigationTest, EnterIntoTheBodyShowsItsHelpAndEditMenu) {
 
 TEST_F(NavigationTest, EnterFromTheListGoesToTheBodyOnlyWhenItIsShown) {
     auto detail = open<FormDetail>();
-    detail->enterKey({Kind::List1, 0});
+    detail->EnterKeyPress({Kind::List1, 0});
     EXPECT_FALSE(detail->takeFocusRequest()) << "list mode: nothing to enter";
-    detail->clickList(0, 0);
+    detail->ListClick(0, 0);
     detail->takeFocusRequest();
-    detail->enterKey({Kind::List1, 0});
+    detail->EnterKeyPress({Kind::List1, 0});
     EXPECT_EQ(detail->takeFocusRequest(), ControlRef::body());
 }
 
@@ -132,24 +133,25 @@ TEST_F(NavigationTest, HelpCaptionsFollowTheBoxBeingEdited) {
         const char* caption;
     };
     const Case cases[] = {
-        {profile.get(), [&] { profile->clickList(0, 0); }, 0,
+        {profile.get(), [&] { profile->ListClick(0, 0); }, 0,
          "Enter the DOMAINE NAME of your WebSite(MyWebSite.Com for example!)\n Length is 50"},
-        {profile.get(), [&] { profile->clickBox(6); }, 6,
+        {profile.get(), [&] { profile->Text1Click(6); }, 6,
          "Enter a CITY or Town - This will appear with your coordinates!\n Length is 24"},
-        {profile.get(), [&] { profile->enterKey(ControlRef::box(16)); }, 17, "Either $ or E..."},
-        {profile.get(), [&] { profile->clickBox(18); }, 18, "Either U.S. or Euro..."},
-        {detail.get(), [&] { detail->clickList(0, 0); }, 0,
+        {profile.get(), [&] { profile->EnterKeyPress(ControlRef::box(16)); }, 17,
+         "Either $ or E..."},
+        {profile.get(), [&] { profile->Text1Click(18); }, 18, "Either U.S. or Euro..."},
+        {detail.get(), [&] { detail->ListClick(0, 0); }, 0,
          "Enter a PRODUCT NAME!\n Press Return\nLength 30"},
-        {detail.get(), [&] { detail->clickBox(3); }, 3,
+        {detail.get(), [&] { detail->Text1Click(3); }, 3,
          "Enter the UNIT PRICE for this product!\nPress RETURN\n Length is 10"},
-        {detail.get(), [&] { detail->enterKey(ControlRef::box(1)); }, 2,
+        {detail.get(), [&] { detail->EnterKeyPress(ControlRef::box(1)); }, 2,
          "Enter the QUANTITY PER UNIT for this product!\n Press RETURN\n Length is 4"},
-        {link.get(), [&] { link->clickList(1, 0); }, 0, "Enter a LINK TITLE!\n Press Return\n50"},
-        {link.get(), [&] { link->clickBox(4); }, 4,
+        {link.get(), [&] { link->ListClick(1, 0); }, 0, "Enter a LINK TITLE!\n Press Return\n50"},
+        {link.get(), [&] { link->Text1Click(4); }, 4,
          "Enter up to 400 characters of text to go with a Video\n Press RETURN\n Length is  400"},
-        {link.get(), [&] { link->enterKey(ControlRef::box(0)); }, 1,
+        {link.get(), [&] { link->EnterKeyPress(ControlRef::box(0)); }, 1,
          "Enter a LINK HEADING!\n Press RETURN\n Length is 50"},
-        {link.get(), [&] { link->enterKey(ControlRef::body()); }, 0,
+        {link.get(), [&] { link->EnterKeyPress(ControlRef::body()); }, 0,
          "Enter a LINK TITLE!\n Press RETURN\n Length is 50"},
     };
     for (const Case& c : cases) {
@@ -164,9 +166,9 @@ TEST_F(NavigationTest, StylesOnBoxZeroContinueOnTheOthers) {
     for (auto& [form, formName] : allShown()) {
         SCOPED_TRACE(formName);
         EXPECT_EQ(form->Command2.caption, "Styles");
-        form->clickBox(0);
+        form->Text1Click(0);
         EXPECT_EQ(form->Command2.caption, "Styles");
-        form->clickBox(1);
+        form->Text1Click(1);
         EXPECT_EQ(form->Command2.caption, "Continue");
         EXPECT_FALSE(form->List1.visible);
     }
@@ -188,11 +190,11 @@ TEST_F(NavigationTest, StylesSelectsThePageForTheStylePicker) {
     };
     for (const Case& c : cases) {
         auto form = c.make();
-        form->clickList(c.list, c.line);
+        form->ListClick(c.list, c.line);
         if (form->window() == WindowId::FormLink)
             state.Selection.CurrentRecord = 77;  // set from LinkRecordNo
         windows.calls.clear();
-        form->clickCommand2();
+        form->Command2Click();
         EXPECT_EQ(state.Selection.PageKind, c.pageKind);
         EXPECT_EQ(GetMediaKey(state), c.styleRecord);
         ASSERT_EQ(windows.calls.size(), 2u);
@@ -203,7 +205,7 @@ TEST_F(NavigationTest, StylesSelectsThePageForTheStylePicker) {
 
 TEST_F(NavigationTest, ExitShowsTheStartWindowAndUnloadsTheEditor) {
     auto link = open<FormLink>();
-    link->clickExit();
+    link->Command1Click();
     ASSERT_EQ(windows.calls.size(), 2u);
     EXPECT_EQ(windows.calls[0], std::make_pair(std::string("show"), WindowId::FormStart));
     EXPECT_EQ(windows.calls[1], std::make_pair(std::string("unload"), WindowId::FormLink));

@@ -8,13 +8,13 @@ class SavingTest : public EditorTest {};
 
 TEST_F(SavingTest, DetailSaveWritesTheProductAndReturnsToListMode) {
     auto detail = open<FormDetail>();
-    detail->clickList(0, 2);
-    detail->setBoxText(0, "Teapot");
-    detail->clickBox(3);
-    detail->setBoxText(3, "12.5");
-    detail->setBodyText("  Fine china  ");
+    detail->ListClick(0, 2);
+    detail->Text1Change(0, "Teapot");
+    detail->Text1Click(3);
+    detail->Text1Change(3, "12.5");
+    detail->RTB1Change("  Fine china  ");
     messages.answer(Answer::Yes);
-    detail->clickCommand2();
+    detail->Command2Click();
 
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, "Update the Tarvomen Detail?");
@@ -42,11 +42,11 @@ TEST_F(SavingTest, AnsweringNoWritesNothingAndReturnsToListMode) {
     const std::string productBefore = productFile();
 
     auto profile = open<FormProfile>();
-    profile->clickList(0, 0);
-    profile->clickBox(1);
-    profile->setBoxText(1, "My shop");
+    profile->ListClick(0, 0);
+    profile->Text1Click(1);
+    profile->Text1Change(1, "My shop");
     messages.answer(Answer::No);
-    profile->clickCommand2();
+    profile->Command2Click();
     EXPECT_EQ(profile->Text1[1].text, "My shop") << "the profile boxes keep what was typed";
     EXPECT_TRUE(profile->Text1[1].visible);
     EXPECT_TRUE(profile->List1.visible);
@@ -54,20 +54,20 @@ TEST_F(SavingTest, AnsweringNoWritesNothingAndReturnsToListMode) {
     EXPECT_FALSE(profile->Label3.visible) << "no status";
 
     auto detail = open<FormDetail>();
-    detail->clickList(0, 0);
-    detail->clickBox(1);
-    detail->setBoxText(1, "Blue");
+    detail->ListClick(0, 0);
+    detail->Text1Click(1);
+    detail->Text1Change(1, "Blue");
     messages.answer(Answer::No);
-    detail->clickCommand2();
+    detail->Command2Click();
     EXPECT_EQ(detail->Text1[1].text, "");
     EXPECT_FALSE(detail->Text1[1].visible);
 
     auto link = open<FormLink>();
-    link->clickList(0, 0);
-    link->clickBox(1);
-    link->setBoxText(1, "Heading");
+    link->ListClick(0, 0);
+    link->Text1Click(1);
+    link->Text1Change(1, "Heading");
     messages.answer(Answer::No);
-    link->clickCommand2();
+    link->Command2Click();
     EXPECT_EQ(link->Text1[1].text, "") << "the link page is shown again as stored";
 
     EXPECT_EQ(pageFile(), pageBefore);
@@ -79,13 +79,13 @@ TEST_F(SavingTest, AnsweringNoWritesNothingAndReturnsToListMode) {
 TEST_F(SavingTest, UnstorableValuesKeepTheEditorEditing) {
     const std::string productBefore = productFile();
     auto detail = open<FormDetail>();
-    detail->clickList(0, 0);
-    detail->clickBox(2);
-    detail->setBoxText(0, "Tea \u2603");
-    detail->clickCommand2();
-    detail->setBoxText(0, "Tea");
-    detail->setBoxText(2, "9e9");
-    detail->clickCommand2();
+    detail->ListClick(0, 0);
+    detail->Text1Click(2);
+    detail->Text1Change(0, "Tea \u2603");
+    detail->Command2Click();
+    detail->Text1Change(0, "Tea");
+    detail->Text1Change(2, "9e9");
+    detail->Command2Click();
 
     ASSERT_EQ(messages.shown.size(), 2u);
     EXPECT_NE(messages.shown[0].text.find("ProductName"), std::string::npos);
@@ -96,16 +96,16 @@ TEST_F(SavingTest, UnstorableValuesKeepTheEditorEditing) {
     EXPECT_EQ(detail->Command2.caption, "Continue");
     EXPECT_EQ(detail->takeFocusRequest(), ControlRef::box(2));
 
-    detail->setBoxText(2, "12.5");
+    detail->Text1Change(2, "12.5");
     messages.answer(Answer::Yes);
-    detail->clickCommand2();
+    detail->Command2Click();
     EXPECT_EQ(state.files.readProduct(1).QuantityPerUnit, 12) << "halves to even";
 
     auto link = open<FormLink>();
-    link->clickList(1, 0);
-    link->clickBox(1);
-    link->setBodyText("\u03a9");
-    link->clickCommand2();
+    link->ListClick(1, 0);
+    link->Text1Click(1);
+    link->RTB1Change("\u03a9");
+    link->Command2Click();
     EXPECT_NE(messages.shown.back().text.find("LinkText"), std::string::npos);
     EXPECT_EQ(link->RTB1.text, "\u03a9");
     EXPECT_EQ(link->takeFocusRequest(), ControlRef::body());
@@ -132,12 +132,12 @@ TEST_F(SavingTest, NumbersThatAreNotWhollyNumbersAreRefused) {
     auto detail = open<FormDetail>();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);
-        detail->clickList(0, 4);
-        detail->setBoxText(0, "Teapot");
-        detail->setBoxText(c.box, c.typed);
+        detail->ListClick(0, 4);
+        detail->Text1Change(0, "Teapot");
+        detail->Text1Change(c.box, c.typed);
         messages.shown.clear();
         detail->takeFocusRequest();
-        detail->clickCommand2();
+        detail->Command2Click();
         ASSERT_EQ(messages.shown.size(), 1u) << "no save question";
         EXPECT_EQ(messages.shown[0].title, "Tarvomen");
         EXPECT_EQ(messages.shown[0].text, c.message);
@@ -146,14 +146,14 @@ TEST_F(SavingTest, NumbersThatAreNotWhollyNumbersAreRefused) {
         EXPECT_EQ(detail->takeFocusRequest(), ControlRef::box(c.box));
         EXPECT_EQ(productFile(), before);
         messages.answer(Answer::No);
-        detail->clickExit();  // leave the refused typing
+        detail->Command1Click();  // leave the refused typing
     }
 
     state.LangInd = 200;
     detail = open<FormDetail>();
-    detail->clickList(0, 0);
-    detail->setBoxText(3, "8,95");
-    detail->clickCommand2();
+    detail->ListClick(0, 0);
+    detail->Text1Change(3, "8,95");
+    detail->Command2Click();
     EXPECT_EQ(messages.shown.back().text,
               "Le prix unitaire « 8,95 » n'est pas un nombre : le séparateur décimal est le point "
               "« . » (8.95). Rien n'a été enregistré.");
@@ -168,49 +168,49 @@ TEST_F(SavingTest, CurrencyBoxesPairATypedSymbolWithItsName) {
     state.files.writePage(1, page);
     const std::string before = pageFile();
     auto profile = open<FormProfile>();
-    profile->clickList(0, 0);
+    profile->ListClick(0, 0);
     EXPECT_EQ(profile->Text1[17].text, "$  ");
 
-    profile->enterKey(ControlRef::box(16));
-    profile->clickBox(17);
-    profile->clickBox(17);
+    profile->EnterKeyPress(ControlRef::box(16));
+    profile->Text1Click(17);
+    profile->Text1Click(17);
     EXPECT_EQ(profile->Text1[17].text, "$  ");
     EXPECT_EQ(profile->Text1[18].text, "Dollar" + std::string(14, ' '));
     EXPECT_FALSE(profile->hasUnsavedChanges());
-    profile->clickExit();
+    profile->Command1Click();
     EXPECT_TRUE(messages.shown.empty()) << "nothing to save";
     EXPECT_EQ(pageFile(), before);
 
     profile = open<FormProfile>();
-    profile->clickList(0, 0);
-    profile->setBoxText(17, "E");
-    profile->clickBox(17);
+    profile->ListClick(0, 0);
+    profile->Text1Change(17, "E");
+    profile->Text1Click(17);
     EXPECT_EQ(profile->Text1[18].text, "Euro");
-    profile->setBoxText(17, "$");
-    profile->clickBox(17);
+    profile->Text1Change(17, "$");
+    profile->Text1Click(17);
     EXPECT_EQ(profile->Text1[18].text, "U.S.");
-    profile->setBoxText(17, "\u20ac");
-    profile->clickBox(17);
+    profile->Text1Change(17, "\u20ac");
+    profile->Text1Click(17);
     EXPECT_EQ(profile->Text1[17].text, "\u20ac") << "another symbol is kept as typed";
     EXPECT_EQ(profile->Text1[18].text, "U.S.");
-    profile->setBoxText(18, "Euro");
-    profile->clickBox(18);
+    profile->Text1Change(18, "Euro");
+    profile->Text1Click(18);
     EXPECT_EQ(profile->Text1[18].text, "Euro");
 
     messages.answer(Answer::Yes);
-    profile->clickCommand2();
+    profile->Command2Click();
     EXPECT_EQ(state.files.readPage(1).CurrencySymbol.raw(), "\x80  ");
     EXPECT_EQ(state.files.readPage(1).CurrencyName.trimmed(), "Euro");
 }
 
 TEST_F(SavingTest, ProfileSaveCutsToTheFieldWidthAndRefillsTheList) {
     auto profile = open<FormProfile>();
-    profile->clickList(0, 0);
-    profile->setBoxText(0, "shop.example");
-    profile->clickBox(6);
-    profile->setBoxText(6, std::string(24, 'c'));
+    profile->ListClick(0, 0);
+    profile->Text1Change(0, "shop.example");
+    profile->Text1Click(6);
+    profile->Text1Change(6, std::string(24, 'c'));
     messages.answer(Answer::Yes);
-    profile->clickCommand2();
+    profile->Command2Click();
     EXPECT_EQ(state.files.readPage(1).City.raw(), std::string(20, 'c'));
     EXPECT_EQ(profile->Label3.caption, "Profile shop.example Updated o.k.!");
     EXPECT_EQ(profile->List1.lines,
@@ -227,13 +227,13 @@ TEST_F(SavingTest, LinkPageTwoSavesOnlyItsOwnFields) {
     state.files.writePage(1, page);
     auto link = open<FormLink>();
     EXPECT_EQ(link->List2.lines, std::vector<std::string>{"1shop.example-Old"});
-    link->clickList(1, 0);
+    link->ListClick(1, 0);
     EXPECT_EQ(link->Text1[0].text, "Old");
-    link->setBoxText(0, "Archive");
-    link->clickBox(1);
-    link->setBoxText(1, "Second");
+    link->Text1Change(0, "Archive");
+    link->Text1Click(1);
+    link->Text1Change(1, "Second");
     messages.answer(Answer::Yes);
-    link->clickCommand2();
+    link->Command2Click();
 
     PageRecord expected = page;
     expected.Link3 = "Archive";

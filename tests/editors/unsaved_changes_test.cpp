@@ -21,30 +21,30 @@ class UnsavedChangesTest : public EditorTest {
 
 TEST_F(UnsavedChangesTest, ContinueIsOfferedAsSoonAsABoxDiffers) {
     auto detail = open<FormDetail>();
-    detail->clickList(0, 2);
+    detail->ListClick(0, 2);
     EXPECT_EQ(detail->Command2.caption, "Styles");
-    detail->setBoxText(0, "Teapot");
+    detail->Text1Change(0, "Teapot");
     EXPECT_EQ(detail->Command2.caption, "Styles") << "the same value is no change";
-    detail->setBoxText(0, "Teapots");
+    detail->Text1Change(0, "Teapots");
     EXPECT_EQ(detail->Command2.caption, "Continue") << "typing straight after the list click";
 
     auto link = open<FormLink>();
-    link->clickList(1, 0);
-    link->setBodyText("News");
+    link->ListClick(1, 0);
+    link->RTB1Change("News");
     EXPECT_EQ(link->Command2.caption, "Continue");
 }
 
 TEST_F(UnsavedChangesTest, LeavingWithoutChangesAsksNothing) {
     auto detail = open<FormDetail>();
-    detail->clickList(0, 2);
-    detail->clickBox(3);  // "Continue" without a change
-    detail->clickList(0, 4);
-    EXPECT_TRUE(detail->clickExit());
+    detail->ListClick(0, 2);
+    detail->Text1Click(3);  // "Continue" without a change
+    detail->ListClick(0, 4);
+    EXPECT_TRUE(detail->Command1Click());
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_TRUE(unloaded(WindowId::FormDetail));
 }
 
-// Exit, the close box and Escape all come to clickExit.
+// Exit, the close box and Escape all come to Command1Click.
 TEST_F(UnsavedChangesTest, ExitAsksAndEachAnswerDoesItsPart) {
     struct Case {
         Answer answer;
@@ -64,10 +64,10 @@ TEST_F(UnsavedChangesTest, ExitAsksAndEachAnswerDoesItsPart) {
         windows.calls.clear();
         messages.shown.clear();
         auto detail = open<FormDetail>();
-        detail->clickList(0, 2);
-        detail->setBoxText(0, "Teapot, blue");
+        detail->ListClick(0, 2);
+        detail->Text1Change(0, "Teapot, blue");
         messages.answer(c.answer);
-        EXPECT_EQ(detail->clickExit(), c.closes);
+        EXPECT_EQ(detail->Command1Click(), c.closes);
 
         ASSERT_EQ(messages.shown.size(), 1u) << "Yes saves without the save question";
         EXPECT_EQ(messages.shown[0].text, "Save the changes to product 3 \"Teapot\"?");
@@ -85,25 +85,25 @@ TEST_F(UnsavedChangesTest, ExitAsksAndEachAnswerDoesItsPart) {
 
 TEST_F(UnsavedChangesTest, ClickingAnotherLineAsksFirst) {
     auto detail = open<FormDetail>();
-    detail->clickList(0, 2);
-    detail->setBoxText(3, "2.5");
+    detail->ListClick(0, 2);
+    detail->Text1Change(3, "2.5");
 
     messages.answer(Answer::Cancel);
-    detail->clickList(0, 5);
+    detail->ListClick(0, 5);
     EXPECT_EQ(detail->List1.selected, 2);
     EXPECT_EQ(detail->Text1[3].text, "2.5");
     EXPECT_EQ(state.Selection.CurrentRecord, 3);
 
     messages.answer(Answer::Yes);
-    detail->clickList(0, 5);
+    detail->ListClick(0, 5);
     EXPECT_EQ(state.files.readProduct(3).UnitPrice, Currency{25000});
     EXPECT_EQ(detail->List1.selected, 5);
     EXPECT_EQ(detail->Text1[3].text, "0") << "product 6 is shown";
     EXPECT_FALSE(detail->hasUnsavedChanges());
 
-    detail->setBoxText(0, "Cup");
+    detail->Text1Change(0, "Cup");
     messages.answer(Answer::No);
-    detail->clickList(0, 2);
+    detail->ListClick(0, 2);
     EXPECT_TRUE(state.files.readProduct(6).ProductName.blank());
     EXPECT_EQ(detail->Text1[0].text, "Teapot");
     EXPECT_EQ(messages.shown.size(), 3u);
@@ -113,10 +113,10 @@ TEST_F(UnsavedChangesTest, ClickingAnotherLineAsksFirst) {
 TEST_F(UnsavedChangesTest, AnsweringYesWithARefusedValueStays) {
     const std::string before = productFile();
     auto detail = open<FormDetail>();
-    detail->clickList(0, 2);
-    detail->setBoxText(2, "two");
+    detail->ListClick(0, 2);
+    detail->Text1Change(2, "two");
     messages.answer(Answer::Yes);
-    EXPECT_FALSE(detail->clickExit());
+    EXPECT_FALSE(detail->Command1Click());
     ASSERT_EQ(messages.shown.size(), 2u);
     EXPECT_EQ(messages.shown[1].text,
               "The quantity per unit \"two\" is not a number. Nothing was saved.");
@@ -133,27 +133,27 @@ TEST_F(UnsavedChangesTest, ProfileAndLinkPagesAskToo) {
     state.files.writePage(1, page);
 
     auto profile = open<FormProfile>();
-    profile->clickList(0, 0);
-    profile->setBodyText("Welcome");
+    profile->ListClick(0, 0);
+    profile->RTB1Change("Welcome");
     messages.answer(Answer::Yes);
-    EXPECT_TRUE(profile->clickExit());
+    EXPECT_TRUE(profile->Command1Click());
     EXPECT_EQ(messages.shown.back().text, "Save the changes to the profile \"shop.example\"?");
     EXPECT_EQ(state.files.readPage(1).BodyText.trimmed(), "Welcome");
 
     // After a save answered No the typing is still not in the file.
     profile = open<FormProfile>();
-    profile->clickList(0, 0);
-    profile->setBoxText(1, "Title");
+    profile->ListClick(0, 0);
+    profile->Text1Change(1, "Title");
     messages.answer(Answer::No);
-    profile->clickCommand2();
+    profile->Command2Click();
     EXPECT_TRUE(profile->hasUnsavedChanges());
 
     state.LangInd = 200;
     auto link = open<FormLink>();
-    link->clickList(1, 0);
-    link->setBoxText(1, "Old things");
+    link->ListClick(1, 0);
+    link->Text1Change(1, "Old things");
     messages.answer(Answer::Yes);
-    EXPECT_TRUE(link->clickExit());
+    EXPECT_TRUE(link->Command1Click());
     EXPECT_EQ(messages.shown.back().text,
               "Enregistrer les modifications de la page de lien 2 « Archive » ?");
     EXPECT_EQ(state.files.readPage(1).LinkHeading[1].trimmed(), "Old things");

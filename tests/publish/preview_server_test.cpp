@@ -17,12 +17,11 @@
 #include "support/temp_drive.hpp"
 
 namespace fs = std::filesystem;
-using namespace tarvomen;
-namespace support = tarvomen::testing;
-using support::readFile;
-using support::writeFile;
-
+namespace tarvomen {
 namespace {
+
+using testing::readFile;
+using testing::writeFile;
 
 // Windows-1252 pages as the generator writes them (CR LF, lines with an LF of their own).
 const std::string kHomePage =
@@ -68,8 +67,8 @@ class PreviewServerTest : public ::testing::Test {
         return c;
     }
 
-    support::TempDrive drive;
-    support::TempDrive outside;
+    testing::TempDrive drive;
+    testing::TempDrive outside;
     PreviewServer server{drive.path()};
 };
 
@@ -229,7 +228,7 @@ TEST_F(PreviewServerTest, APortInUseIsReported) {
 }
 
 TEST(PreviewServerNames, SiteNamesOfWindowsPaths) {
-    support::TempDrive drive;
+    testing::TempDrive drive;
     Drive c(drive.path());
     struct Case {
         const char* path;
@@ -396,7 +395,7 @@ TEST_F(MediaTestPageServerTest, ATestPageThatIsNotTheProgramsFileIsNotServed) {
 }
 
 TEST(PreviewServerNames, TheMediaTestPageByAnySpelling) {
-    support::TempDrive drive;
+    testing::TempDrive drive;
     Drive c(drive.path());
     EXPECT_TRUE(
         PreviewServer::isMediaTestPage(c, "C:\\Program Files\\Tarvomen\\Tarvomen\\AviTest.html"));
@@ -414,11 +413,11 @@ TEST(PreviewServerNames, TheMediaTestPageByAnySpelling) {
 }
 
 TEST(PreviewingShellTest, HandsSitePagesToTheServerAndPassesTheRestOn) {
-    support::TempDrive drive;
+    testing::TempDrive drive;
     drive.layOut();
     writeFile(drive / "Tarvomen/index.html", kHomePage);
     Drive c(drive.path());
-    support::RecordingShell desktop;
+    testing::RecordingShell desktop;
     PreviewingShell shell(desktop, c);
 
     // Folders, addresses and files outside the site folder start nothing.
@@ -452,12 +451,12 @@ TEST(PreviewingShellTest, HandsSitePagesToTheServerAndPassesTheRestOn) {
 }
 
 TEST(PreviewingShellTest, TheMediaTestPageSaysWhatItCannotPlayInTheTextItWasGiven) {
-    support::TempDrive drive;
+    testing::TempDrive drive;
     drive.layOut();
     writeFile(drive / "Program Files/Tarvomen/Tarvomen/AviTest.html",
               videoPage(std::string(kSea) + "VIDEO01.AVI"));
     Drive c(drive.path());
-    support::RecordingShell desktop;
+    testing::RecordingShell desktop;
     PreviewingShell shell(desktop, c);
     shell.setCannotPlayText("Impossible : ");  // before the server runs
     shell.open("C:\\Program Files\\Tarvomen\\Tarvomen\\AviTest.html", Shell::ShowMode::Normal);
@@ -471,11 +470,11 @@ TEST(PreviewingShellTest, TheMediaTestPageSaysWhatItCannotPlayInTheTextItWasGive
 }
 
 TEST(PreviewingShellTest, WithoutAServerThePageOpensFromItsFile) {
-    support::TempDrive drive;
+    testing::TempDrive drive;
     Drive c(drive.path());
     PreviewServer taken(drive.path());
     taken.start();
-    support::RecordingShell desktop;
+    testing::RecordingShell desktop;
     PreviewingShell shell(desktop, c, taken.port());
     shell.open("C:\\Tarvomen\\index.html", Shell::ShowMode::Normal);
     shell.open("C:\\Program Files\\Tarvomen\\Tarvomen\\AviTest.html", Shell::ShowMode::Normal);
@@ -485,3 +484,4 @@ TEST(PreviewingShellTest, WithoutAServerThePageOpensFromItsFile) {
 }
 
 }  // namespace
+}  // namespace tarvomen

@@ -4,7 +4,7 @@
 
 #include "support/temp_drive.hpp"
 
-namespace tarvomen {
+namespace tarvomen::shell {
 namespace {
 
 namespace fs = std::filesystem;
@@ -61,4 +61,4 @@ TEST_F(FirstStartTest, WithoutSampleMediaTheMediaFolderStaysMissing) {
 }
 
 }  // namespace
-}  // namespace tarvomen
+}  // namespace tarvomen::shell

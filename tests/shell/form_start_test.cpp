@@ -7,7 +7,7 @@
 #include "shell_fixture.hpp"
 #include "store/site_files.hpp"
 
-namespace tarvomen {
+namespace tarvomen::shell {
 namespace {
 
 namespace fs = std::filesystem;
@@ -38,13 +38,13 @@ TEST_F(FormStartTest, OnlyEnglishAndFrenchCanBeChosen) {
     EXPECT_FALSE(form.List1Visible);
     EXPECT_FALSE(form.RichTextBox1Visible);
 
-    for (int button : {3, 4, 5, 6}) form.clickCommand(button);
+    for (int button : {3, 4, 5, 6}) form.CommandClick(button);
     EXPECT_EQ(state.LangInd, 0);
     EXPECT_EQ(form.mode(), Mode::LanguageChoice);
     EXPECT_FALSE(state.files.allOpen());
 
     // With an input-method editor active the design captions stay.
-    form.load(true);
+    form.FormLoad(true);
     EXPECT_EQ(form.Command[1].caption, "Francais");
     EXPECT_EQ(form.Command[4].caption, "Espanol");
 }
@@ -64,8 +64,8 @@ TEST_F(FormStartTest, ChoosingALanguageShowsTheMainMenuInThatLanguage) {
         Drive drive2{temp2.path()};
         AppState state2{drive2, state.services};
         FormStart form2{state2, windows};
-        form2.load();
-        form2.clickCommand(c.button);
+        form2.FormLoad();
+        form2.CommandClick(c.button);
 
         ASSERT_EQ(form2.mode(), Mode::MainMenu);
         EXPECT_EQ(state2.LangInd, c.langInd);
@@ -104,14 +104,14 @@ TEST_F(FormStartTest, WelcomeTextIsTextsOneToEightEachFollowedByAnEmptyLine) {
     EXPECT_TRUE(shown(WindowId::FormStart));
 
     // The sixth button is hidden in the menu and does nothing.
-    form.clickCommand(6);
+    form.CommandClick(6);
     EXPECT_EQ(form.mode(), Mode::MainMenu);
     EXPECT_TRUE(windows.calls.back() == std::make_pair(std::string("show"), WindowId::FormStart));
 }
 
 TEST_F(FormStartTest, MissingMediaFolderStopsAtTheLanguageChoiceUntilItIsThere) {
     fs::remove(temp / "Program Files/Tarvomen/TMedia");
-    form.clickCommand(1);
+    form.CommandClick(1);
 
     EXPECT_EQ(form.mode(), Mode::LanguageChoice);
     EXPECT_FALSE(state.files.allOpen());
@@ -126,7 +126,7 @@ TEST_F(FormStartTest, MissingMediaFolderStopsAtTheLanguageChoiceUntilItIsThere) 
 
     // The check runs again at the next press; the folder name compares without regard to case.
     fs::create_directory(temp / "Program Files/Tarvomen/tmedia");
-    form.clickCommand(2);
+    form.CommandClick(2);
     EXPECT_EQ(form.mode(), Mode::MainMenu);
     EXPECT_EQ(state.LangInd, kLangFrench);
     EXPECT_TRUE(state.files.allOpen());
@@ -139,7 +139,7 @@ TEST_F(FormStartTest, MenuButtonsOpenTheEditorsAndHideTheStartWindow) {
         {1, WindowId::FormProfile}, {2, WindowId::FormDetail}, {3, WindowId::FormLink}};
     for (const auto& [button, editor] : cases) {
         windows.calls.clear();
-        form.clickCommand(button);
+        form.CommandClick(button);
         EXPECT_EQ(windows.calls, (std::vector<std::pair<std::string, WindowId>>{
                                      {"show", editor}, {"hide", WindowId::FormStart}}));
     }
@@ -147,7 +147,7 @@ TEST_F(FormStartTest, MenuButtonsOpenTheEditorsAndHideTheStartWindow) {
 
 TEST_F(FormStartTest, FtpListShowsTheOneSiteLineAndOpensTheDialog) {
     chooseLanguage(1);
-    form.clickCommand(4);
+    form.CommandClick(4);
     EXPECT_EQ(form.mode(), Mode::FtpList);
     for (std::size_t i : {0, 1, 2, 4}) EXPECT_FALSE(form.Command[i].visible) << i;
     EXPECT_TRUE(form.Command[3].visible);
@@ -160,11 +160,11 @@ TEST_F(FormStartTest, FtpListShowsTheOneSiteLineAndOpensTheDialog) {
     PageRecord page;
     page.DomainName = "Caf\xE9.example";  // Windows-1252 in the record, UTF-8 on screen
     state.files.writePage(1, page);
-    form.clickCommand(4);
+    form.CommandClick(4);
     EXPECT_EQ(form.List1, std::vector<std::string>{"1Café.example" + std::string(38, ' ')});
 
     windows.calls.clear();
-    form.clickList1(0);
+    form.List1Click(0);
     EXPECT_EQ(state.xPosition, 1);
     EXPECT_EQ(state.FormLoginSwitch, 1);
     EXPECT_EQ(windows.calls, (std::vector<std::pair<std::string, WindowId>>{
@@ -180,7 +180,7 @@ TEST_F(FormStartTest, FtpListShowsTheOneSiteLineAndOpensTheDialog) {
 TEST_F(FormStartTest, SecondProgramOnTheSameDriveIsToldAndEnds) {
     SiteFiles other;
     other.openAll(drive);
-    form.clickCommand(1);
+    form.CommandClick(1);
 
     EXPECT_TRUE(form.ended());
     EXPECT_FALSE(state.files.allOpen());
@@ -229,7 +229,7 @@ TEST_F(ExitTest, NoClosesTheFilesAndLeavesTheBackupAlone) {
     writeSession();
     writeFile(programFile("qv/Qvmp.txt"), "old copy");
     windows.show(WindowId::FormDetail);
-    form.clickCommand(5);  // Exit
+    form.CommandClick(5);  // Exit
 
     ASSERT_EQ(messages.shown.size(), 1u);
     const MessageBoxRequest& question = messages.shown[0];
@@ -247,7 +247,7 @@ TEST_F(ExitTest, NoClosesTheFilesAndLeavesTheBackupAlone) {
     SiteFiles again;  // the locks are released
     EXPECT_NO_THROW(again.openAll(drive));
 
-    form.unload();  // the sequence runs once
+    form.FormUnload();  // the sequence runs once
     EXPECT_EQ(messages.shown.size(), 1u);
 }
 
@@ -260,15 +260,15 @@ TEST_F(ExitTest, YesReplacesTheCopiesWithTheClosedFiles) {
         testing::ScriptedMessageBox messages2;
         AppState state2{drive2, Services{&messages2, &shell, nullptr, nullptr, nullptr}};
         FormStart form2{state2, windows};
-        form2.load();
-        form2.clickCommand(lang);
+        form2.FormLoad();
+        form2.CommandClick(lang);
         ProductRecord product;
         product.ProductName = "Tea";
         state2.files.writeProduct(3, product);
         writeFile(temp2 / "Program Files/Tarvomen/qv/Qvdetail.txt", "old copy");
 
         messages2.answer(MessageBox::Answer::Yes);
-        form2.unload();  // the close box
+        form2.FormUnload();  // the close box
 
         ASSERT_EQ(messages2.shown.size(), 2u);
         EXPECT_EQ(messages2.shown[0].text, "Do you wish to backup your last session?");
@@ -293,7 +293,7 @@ TEST_F(ExitTest, FirstRunBackupCreatesTheFolderAndNamesMissingFiles) {
     fs::remove(temp / "Program Files/Tarvomen/qv");
     writeFile(programFile("Qvprofile.txt"), "page");
     messages.answer(MessageBox::Answer::Yes);
-    form.unload();
+    form.FormUnload();
 
     EXPECT_TRUE(form.ended());
     EXPECT_EQ(backup("Qvprofile.txt"), "page");
@@ -314,7 +314,7 @@ TEST_F(ExitTest, BackupThatCannotWorkIsReportedInTheChosenLanguage) {
     fs::remove(temp / "Program Files/Tarvomen/qv");
     writeFile(programFile("qv"), "in the way");
     messages.answer(MessageBox::Answer::Yes);
-    form.clickCommand(5);
+    form.CommandClick(5);
 
     EXPECT_TRUE(form.ended());
     ASSERT_EQ(messages.shown.size(), 3u);
@@ -324,4 +324,4 @@ TEST_F(ExitTest, BackupThatCannotWorkIsReportedInTheChosenLanguage) {
 }
 
 }  // namespace
-}  // namespace tarvomen
+}  // namespace tarvomen::shell

@@ -4,10 +4,10 @@
 
 #include <filesystem>
 
-#include "publish/upload/site_publisher.hpp"
 #include "shell_fixture.hpp"
+#include "store/site_publisher.hpp"
 
-namespace tarvomen {
+namespace tarvomen::shell {
 namespace {
 
 using Handoff = std::pair<std::string, Shell::ShowMode>;
@@ -36,11 +36,11 @@ class FrmLoginTest : public testing::ShellFixture {
         page.FtpHost = "ftp.shop.example";
         state.files.writePage(1, page);
         stored = state.files.readPage(1);
-        form.clickCommand(4);  // F.T.P.
-        form.clickList1(0);
+        form.CommandClick(4);  // F.T.P.
+        form.List1Click(0);
         shell.opened.clear();
         windows.calls.clear();
-        login.load();
+        login.FormLoad();
     }
 
     // Types into the three boxes and presses OK.
@@ -48,7 +48,7 @@ class FrmLoginTest : public testing::ShellFixture {
         login.TextUser = user;
         login.TextPass = password;
         login.TextHost = host;
-        login.clickCommand1();
+        login.Command1Click();
     }
 
     RecordingPublisher publisher;
@@ -127,7 +127,7 @@ TEST_F(FrmLoginTest, TypedValuesGoIntoTheAddressAndAreStoredToTheFieldWidth) {
 
     // The next opening shows the stored values trimmed.
     FrmLogin again{state, windows, form};
-    again.load();
+    again.FormLoad();
     EXPECT_EQ(again.TextUser, std::string(30, 'u'));
     EXPECT_EQ(again.TextPass, "pass");
 }
@@ -149,7 +149,7 @@ TEST_F(FrmLoginTest, TextThatTheRecordCannotHoldIsRefused) {
 
 TEST_F(FrmLoginTest, CloseBoxWritesNothingAndRestoresTheMainMenu) {
     login.TextUser = "changed";
-    login.unload();
+    login.FormUnload();
     EXPECT_EQ(state.files.readPage(1), stored);
     EXPECT_TRUE(shell.opened.empty());
     EXPECT_EQ(state.FormLoginSwitch, 9);
@@ -199,7 +199,7 @@ TEST_F(FrmLoginTest, OkTellsWhichMediaTheGeneratedSiteLacks) {
         page.LogoImage = "C:\\Pictures\\gone.gif";
         state.files.writePage(1, page);
         state.LangInd = langInd;
-        login.load();
+        login.FormLoad();
         messages.shown.clear();
         publisher.calls = 0;
         ok("bob", "pw", "ftp.example.net");
@@ -231,4 +231,4 @@ TEST_F(FrmLoginTest, ASiteThatCannotBeGeneratedIsNotHandedOver) {
 }
 
 }  // namespace
-}  // namespace tarvomen
+}  // namespace tarvomen::shell

@@ -1,39 +1,27 @@
 #pragma once
 
-#include <filesystem>
-#include <string>
+#include <gtest/gtest.h>
 
 #include "shell/form_start.hpp"
-#include "store/app_state.hpp"
-#include "support/fakes.hpp"
 #include "support/temp_drive.hpp"
 
 namespace tarvomen::testing {
 
 // A laid-out drive, the recording platform services and a loaded start window.
-class ShellFixture : public ::testing::Test {
+class ShellFixture : public ::testing::Test, public DriveFixture {
   protected:
     ShellFixture() {
-        temp.layOut();
-        form.load();
+        layOut();
+        form.FormLoad();
     }
 
-    std::filesystem::path programFile(const std::string& name) const {
-        return temp / ("Program Files/Tarvomen/" + name);
-    }
     // Chooses a language and expects the main menu.
     void chooseLanguage(int button) {
-        form.clickCommand(button);
-        ASSERT_EQ(form.mode(), FormStart::Mode::MainMenu);
+        form.CommandClick(button);
+        ASSERT_EQ(form.mode(), shell::FormStart::Mode::MainMenu);
     }
 
-    TempDrive temp;
-    Drive drive{temp.path()};
-    ScriptedMessageBox messages;
-    RecordingShell shell;
-    RecordingWindows windows;
-    AppState state{drive, Services{&messages, &shell, &testFonts(), nullptr, nullptr}};
-    FormStart form{state, windows};
+    shell::FormStart form{state, windows};
 };
 
 }  // namespace tarvomen::testing

@@ -5,15 +5,10 @@
 #include "platform/cp1252.hpp"
 #include "support/temp_drive.hpp"
 
-namespace tarvomen {
+namespace tarvomen::shell {
 namespace {
 
-class StringsTest : public ::testing::Test {
-  protected:
-    testing::TempDrive temp;
-    Drive drive{temp.path()};
-    AppState state{drive, Services{}};
-};
+class StringsTest : public ::testing::Test, public testing::DriveFixture {};
 
 TEST_F(StringsTest, TextReadsTheChosenLanguage) {
     struct {
@@ -66,4 +61,4 @@ TEST(StringTableTest, EveryTextHasItsTwinAndSpareIdsAreEmpty) {
 }
 
 }  // namespace
-}  // namespace tarvomen
+}  // namespace tarvomen::shell

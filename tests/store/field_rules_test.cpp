@@ -24,13 +24,7 @@ std::vector<std::string> ruleNames(std::span<const fields::FieldRule> rules) {
     return names;
 }
 
-class FieldRulesTest : public ::testing::Test {
-  protected:
-    testing::TempDrive temp;
-    Drive drive{temp.path()};
-    testing::ScriptedMessageBox messages;
-    AppState state{drive, Services{&messages, nullptr, &testing::testFonts(), nullptr, nullptr}};
-};
+class FieldRulesTest : public ::testing::Test, public testing::DriveFixture {};
 
 TEST_F(FieldRulesTest, EveryFieldOfEveryRecordHasARule) {
     EXPECT_EQ(ruleNames(fields::pageRules()), visitedNames<PageRecord>());

@@ -12,14 +12,14 @@ using Answer = MessageBox::Answer;
 using Outcome = SaveResult::Outcome;
 using testing::readFile;
 
-class LoadSaveTest : public ::testing::Test {
+class LoadSaveTest : public ::testing::Test, public testing::DriveFixture {
   protected:
     LoadSaveTest() {
-        temp.layOut();
-        state.files.openAll(drive);
+        openRecords();
+        state.services.fonts = nullptr;  // these saves run without a font list
     }
-    std::string pageFile() { return readFile(temp / "Program Files/Tarvomen/Qvprofile.txt"); }
-    std::string productFile() { return readFile(temp / "Program Files/Tarvomen/Qvdetail.txt"); }
+    std::string pageFile() { return readFile(programFile("Qvprofile.txt")); }
+    std::string productFile() { return readFile(programFile("Qvdetail.txt")); }
     std::string productBytes(int n) {
         return productFile().substr(static_cast<std::size_t>(n - 1) * ProductRecord::kLength,
                                     ProductRecord::kLength);
@@ -31,11 +31,6 @@ class LoadSaveTest : public ::testing::Test {
             "  body  ",
             {}};
     }
-
-    testing::TempDrive temp;
-    Drive drive{temp.path()};
-    testing::ScriptedMessageBox messages;
-    AppState state{drive, Services{&messages, nullptr, nullptr, nullptr, nullptr}};
 };
 
 TEST_F(LoadSaveTest, ListLinesShowTheStoredNames) {

@@ -12,21 +12,15 @@ namespace {
 
 using testing::readFile;
 
-class StyleOpsTest : public ::testing::Test {
+class StyleOpsTest : public ::testing::Test, public testing::DriveFixture {
   protected:
     StyleOpsTest() {
-        temp.layOut();
-        state.files.openAll(drive);
+        openRecords();
         FillColorText(state);
     }
     std::string styleBytes(int recordNo) {
-        return readFile(temp / "Program Files/Tarvomen/Qvmp.txt").substr((recordNo - 1) * 469, 469);
+        return readFile(programFile("Qvmp.txt")).substr((recordNo - 1) * 469, 469);
     }
-
-    testing::TempDrive temp;
-    Drive drive{temp.path()};
-    testing::ScriptedMessageBox messages;
-    AppState state{drive, Services{&messages, nullptr, &testing::testFonts(), nullptr, nullptr}};
 };
 
 TEST_F(StyleOpsTest, MediaKeyFollowsThePageSelection) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "store/style_ops.hpp"
 #include "styles_fixture.hpp"
 
 namespace tarvomen::styles {
@@ -172,7 +173,7 @@ TEST_F(Form1Test, ButtonsHandOverToTheEditorOrAMediaPicker) {
         Form1(state, windows).Command1Click();
         EXPECT_EQ(windows.calls, (Calls{{"show", c.editor}, {"unload", WindowId::Form1}}));
         windows.calls.clear();
-        Form1(state, windows).FormClosed();  // closing with no media picker open: as Exit
+        Form1(state, windows).FormUnload();  // closing with no media picker open: as Exit
         EXPECT_EQ(windows.calls, (Calls{{"show", c.editor}, {"unload", WindowId::Form1}}));
     }
 
@@ -180,7 +181,7 @@ TEST_F(Form1Test, ButtonsHandOverToTheEditorOrAMediaPicker) {
     windows.calls.clear();
     Form1 form(state, windows);
     form.Command2Click();
-    form.FormClosed();  // the theme picker is open: just close
+    form.FormUnload();  // the theme picker is open: just close
     EXPECT_EQ(windows.calls, (Calls{{"show", WindowId::FormMedia},
                                     {"unload", WindowId::Form1},
                                     {"unload", WindowId::Form1}}));

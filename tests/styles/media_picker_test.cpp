@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "store/style_ops.hpp"
 #include "styles_fixture.hpp"
 
 namespace tarvomen::styles {
@@ -210,7 +211,7 @@ TEST_F(MediaPickerTest, ExitFromThePictureViewStoresAndClosingDoesNot) {
     choose(picker, "Sea");
     picker.KindClick(MediaKind::Banner);
     picker.Option1DblClick(0);
-    picker.FormClosed();
+    picker.FormUnload();
     EXPECT_TRUE(storedStyle(101).BannerFile.blank());
     EXPECT_EQ(state.CurrentStyle.BannerFile.trimmed(), "BANNER01.JPG");
 }

@@ -5,22 +5,16 @@
 #include <initializer_list>
 #include <string>
 
-#include "store/app_state.hpp"
-#include "store/style_ops.hpp"
-#include "support/fakes.hpp"
 #include "support/temp_drive.hpp"
 
 namespace tarvomen::testing {
 
 // A laid-out drive with the record files open, the recording platform services, English texts
 // and the home page selected.
-class StylesFixture : public ::testing::Test {
+class StylesFixture : public ::testing::Test, public DriveFixture {
   protected:
     StylesFixture() {
-        temp.layOut();
-        state.files.openAll(drive);
-        FillColorText(state);
-        state.LangInd = 1;
+        openInEnglish();
         state.Selection.PageKind = PageType::Home;
         state.Selection.CurrentRecord = 1;
     }
@@ -33,13 +27,6 @@ class StylesFixture : public ::testing::Test {
         }
     }
     StyleRecord storedStyle(int recordNo) const { return state.files.readStyle(recordNo); }
-
-    TempDrive temp;
-    Drive drive{temp.path()};
-    ScriptedMessageBox messages;
-    RecordingShell shell;
-    RecordingWindows windows;
-    AppState state{drive, Services{&messages, &shell, &testFonts(), nullptr, nullptr}};
 };
 
 }  // namespace tarvomen::testing

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <map>
 #include <optional>
 #include <string>
 #include <utility>
@@ -11,6 +12,7 @@
 #include "platform/font_list.hpp"
 #include "platform/message_box.hpp"
 #include "platform/shell.hpp"
+#include "platform/window_manager.hpp"
 
 namespace tarvomen::testing {
 
@@ -52,13 +54,6 @@ class ScriptedFileDialog : public FileDialog {
 
 // A font list fixed for tests: "Arial", "Courier New", "Times New Roman", "Verdana".
 FixedFontList& testFonts();
-
-}  // namespace tarvomen::testing
-
-#include <map>
-#include "shell/window_manager.hpp"
-
-namespace tarvomen::testing {
 
 // Records what the models ask of the windows: every call in order, and which are shown.
 class RecordingWindows : public WindowManager {

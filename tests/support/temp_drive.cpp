@@ -4,6 +4,8 @@
 #include <random>
 #include <stdexcept>
 
+#include "store/style_ops.hpp"
+
 namespace fs = std::filesystem;
 
 namespace tarvomen::testing {
@@ -32,6 +34,21 @@ void TempDrive::layOut() const {
     fs::create_directories(path_ / "Program Files" / "Tarvomen" / "qv");
     fs::create_directories(path_ / "Program Files" / "Tarvomen" / "TMedia");
     fs::create_directories(path_ / "Tarvomen" / "Data");
+}
+
+void DriveFixture::openRecords() {
+    temp.layOut();
+    state.files.openAll(drive);
+}
+
+void DriveFixture::openInEnglish() {
+    openRecords();
+    FillColorText(state);
+    state.LangInd = 1;
+}
+
+fs::path DriveFixture::programFile(std::string_view name) const {
+    return temp / "Program Files/Tarvomen" / name;
 }
 
 std::string readFile(const fs::path& path) {

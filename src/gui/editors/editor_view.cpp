@@ -25,12 +25,14 @@
 
 #include <algorithm>
 #include <exception>
+#include <utility>
 
 #include "editors/form_detail.hpp"
 #include "editors/form_link.hpp"
 #include "editors/utf8_text.hpp"
 #include "gui/list_lines.hpp"
 #include "gui/qt_text.hpp"
+#include "gui/services/guarded.hpp"
 #include "gui/window_frame.hpp"
 #include "shell/strings.hpp"
 
@@ -170,7 +172,7 @@ EditorView::EditorView(AppState& state, std::unique_ptr<editors::FieldListEditor
       texts_(textsOf(model_->window())) {
     build();
     model_->changed = [this] { refresh(); };
-    run([this] { model_->load(); });
+    run([this] { model_->FormLoad(); });
     // The lists say what to do first: the form's "start by clicking" text.
     for (QListWidget* list : {list1_, list2_}) {
         if (list) list->setAccessibleDescription(qs(model_->Label1.caption));
@@ -183,13 +185,7 @@ EditorView::~EditorView() {
 
 template <class Handler>
 void EditorView::run(Handler&& handler) {
-    try {
-        handler();
-    } catch (const std::exception& error) {
-        if (state_.services.messages) {
-            state_.services.messages->inform(error.what(), "Tarvomen", MessageBox::Icon::Critical);
-        }
-    }
+    guarded(state_, std::forward<Handler>(handler));
     refresh();
 }
 
@@ -220,14 +216,14 @@ void EditorView::build() {
         });
         return action;
     };
-    menuCouper_ =
-        addItem("MenuCouper", QStringLiteral("&Couper"), &editors::FieldListEditor::menuCouper);
-    menuCopier_ =
-        addItem("MenuCopier", QStringLiteral("&Copier"), &editors::FieldListEditor::menuCopier);
-    menuColler_ =
-        addItem("MenuColler", QStringLiteral("&Coller"), &editors::FieldListEditor::menuColler);
+    menuCouper_ = addItem("MenuCouper", QStringLiteral("&Couper"),
+                          &editors::FieldListEditor::MenuCouperClick);
+    menuCopier_ = addItem("MenuCopier", QStringLiteral("&Copier"),
+                          &editors::FieldListEditor::MenuCopierClick);
+    menuColler_ = addItem("MenuColler", QStringLiteral("&Coller"),
+                          &editors::FieldListEditor::MenuCollerClick);
     menuSelectionnerTout_ = addItem("MenuSelectionnerTout", QStringLiteral("&Sélectionner tout"),
-                                    &editors::FieldListEditor::menuSelectionnerTout);
+                                    &editors::FieldListEditor::MenuSelectionnerToutClick);
 
     label2_ = new QLabel(this);
     name(label2_, QStringLiteral("Label2"), QString::fromUtf8(model_->caption()));
@@ -249,12 +245,12 @@ void EditorView::build() {
     command2_ = new QPushButton(this);
     command2_->setObjectName(QStringLiteral("Command2"));
     connect(command2_, &QPushButton::clicked, this,
-            [this] { run([this] { model_->clickCommand2(); }); });
+            [this] { run([this] { model_->Command2Click(); }); });
     // Room for the longer of its two captions, so that the buttons stay in place.
     const QFontMetrics metrics(command2_->font());
     int width = 110;
     for (int id : {51, 52}) {
-        width = std::max(width, metrics.horizontalAdvance(qs(tarvomen::text(state_, id))) + 32);
+        width = std::max(width, metrics.horizontalAdvance(qs(shell::text(state_, id))) + 32);
     }
     command1_->setMinimumWidth(width);
     command2_->setMinimumWidth(width);
@@ -293,7 +289,7 @@ QWidget* EditorView::buildBoxes() {
         box->setAccessibleDescription(qs(model_->helpText(index)));
         box->setMinimumWidth(kBoxWidth);
         connect(box, &QLineEdit::textEdited, this, [this, index](const QString& text) {
-            model_->setBoxText(index, text.toStdString());
+            model_->Text1Change(index, text.toStdString());
         });
         box->installEventFilter(this);
         grid->addWidget(caption(box->accessibleName(), box, panel), index, 0);
@@ -341,14 +337,14 @@ QWidget* EditorView::buildMiddle() {
     const auto edited = [this] {
         if (refreshing_) return;
         const QString text = rtb1_->toPlainText();
-        if (qs(model_->RTB1.text) != text && !model_->setBodyText(text.toStdString())) {
+        if (qs(model_->RTB1.text) != text && !model_->RTB1Change(text.toStdString())) {
             refresh();  // over the limit: the model's text stands
             return;
         }
         const QTextCursor cursor = rtb1_->textCursor();
         const int start = toCharacters(text, cursor.selectionStart());
         const int end = toCharacters(text, cursor.selectionEnd());
-        run([this, start, end] { model_->bodySelectionChanged(start, end - start); });
+        run([this, start, end] { model_->RTB1SelChange(start, end - start); });
     };
     connect(rtb1_, &QPlainTextEdit::textChanged, this, edited);
     connect(rtb1_, &QPlainTextEdit::selectionChanged, this, edited);
@@ -389,7 +385,7 @@ QWidget* EditorView::buildRight() {
     };
     list1_ = new QListWidget(panel);
     connect(list1_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-        run([this, row = list1_->row(item)] { model_->clickList(0, row); });
+        run([this, row = list1_->row(item)] { model_->ListClick(0, row); });
     });
     if (model_->hasSecondList()) {
         label5_ = new QLabel(QString::fromUtf8(editors::FormLink::kLabel5Caption), panel);
@@ -403,7 +399,7 @@ QWidget* EditorView::buildRight() {
         name(list2_, QStringLiteral("List2"), label6_->text().trimmed());
         label6_->setBuddy(list2_);
         connect(list2_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-            run([this, row = list2_->row(item)] { model_->clickList(1, row); });
+            run([this, row = list2_->row(item)] { model_->ListClick(1, row); });
         });
         addList(list2_, label6_, 3);
     } else {
@@ -440,22 +436,22 @@ QWidget* EditorView::buildDetailControls(editors::FormDetail& detail) {
     options->addWidget(option1_);
     options->addWidget(option2_);
     connect(option1_, &QRadioButton::clicked, this,
-            [this, &detail] { run([&detail] { detail.clickOption(1); }); });
+            [this, &detail] { run([&detail] { detail.OptionClick(1); }); });
     connect(option2_, &QRadioButton::clicked, this,
-            [this, &detail] { run([&detail] { detail.clickOption(2); }); });
+            [this, &detail] { run([&detail] { detail.OptionClick(2); }); });
 
     command3_ = new QPushButton(panel);
     command3_->setObjectName(QStringLiteral("Command3"));
     command3_->setToolTip(QString::fromUtf8(FormDetail::kCopyStyleToolTip));
     command3_->setAccessibleDescription(command3_->toolTip());
     connect(command3_, &QPushButton::clicked, this,
-            [this, &detail] { run([&detail] { detail.clickCopyStyle(); }); });
+            [this, &detail] { run([&detail] { detail.Command3Click(); }); });
     command4_ = new QPushButton(panel);
     command4_->setObjectName(QStringLiteral("Command4"));
     command4_->setToolTip(QString::fromUtf8(FormDetail::kKillDetailToolTip));
     command4_->setAccessibleDescription(command4_->toolTip());
     connect(command4_, &QPushButton::clicked, this,
-            [this, &detail] { run([&detail] { detail.clickKillDetail(); }); });
+            [this, &detail] { run([&detail] { detail.Command4Click(); }); });
     auto* commands = new QVBoxLayout;
     commands->addWidget(command3_);
     commands->addWidget(command4_);
@@ -666,14 +662,14 @@ bool EditorView::eventFilter(QObject* watched, QEvent* event) {
                 // Space chooses the line with the focus, as a click does.
                 auto* list = static_cast<QListWidget*>(watched);
                 run([this, list = control.kind == Kind::List1 ? 0 : 1, row = list->currentRow()] {
-                    model_->clickList(list, row);
+                    model_->ListClick(list, row);
                 });
                 return true;
             }
             if (isEnter(key)) {
                 // Enter walks the boxes and is never typed into any of them.
                 const ControlRef focused = controlOf(watched);
-                run([this, focused] { model_->enterKey(focused); });
+                run([this, focused] { model_->EnterKeyPress(focused); });
                 return true;
             }
             if (inBody && ((key->modifiers() & Qt::ControlModifier) || isEditShortcut(key))) {
@@ -686,7 +682,7 @@ bool EditorView::eventFilter(QObject* watched, QEvent* event) {
             if (inBody) {
                 if (mouse->button() == Qt::MiddleButton) return true;  // no selection paste
                 const bool right = mouse->button() == Qt::RightButton;
-                run([this, right] { model_->bodyMouseDown(right); });
+                run([this, right] { model_->RTB1MouseDown(right); });
                 return right;
             }
             break;
@@ -695,12 +691,12 @@ bool EditorView::eventFilter(QObject* watched, QEvent* event) {
             auto* mouse = static_cast<QMouseEvent*>(event);
             if (inBody) {
                 if (mouse->button() == Qt::MiddleButton) return true;
-                if (mouse->button() == Qt::LeftButton) run([this] { model_->clickBody(); });
+                if (mouse->button() == Qt::LeftButton) run([this] { model_->RTB1Click(); });
                 break;
             }
             const ControlRef control = controlOf(watched);
             if (control.kind == Kind::Box && mouse->button() == Qt::LeftButton) {
-                run([this, box = control.index] { model_->clickBox(box); });
+                run([this, box = control.index] { model_->Text1Click(box); });
             }
             break;
         }
@@ -714,7 +710,7 @@ void EditorView::closeEvent(QCloseEvent* event) {
     // The close box, Escape and Exit all run Exit, unless the program is ending. The window
     // closes only when the model closes it (the user may choose to stay).
     if (isVisible()) {
-        run([this] { model_->clickExit(); });
+        run([this] { model_->Command1Click(); });
         if (isVisible()) {
             event->ignore();
             return;

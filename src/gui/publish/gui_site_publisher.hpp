@@ -3,7 +3,7 @@
 #include <QPointer>
 
 #include "gui/publish/publish_window.hpp"
-#include "publish/upload/site_publisher.hpp"
+#include "store/site_publisher.hpp"
 
 namespace tarvomen::gui {
 

@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include "store/own_text.hpp"
+#include "store/site_paths.hpp"
 
 namespace tarvomen::gui {
 namespace {
@@ -204,8 +205,9 @@ void PublishWindow::refresh() {
     host_->setText(model_.host.empty()
                        ? QString::fromUtf8(ownText(state_, "No FTP host is stored.",
                                                    "Aucun hôte FTP n'est enregistré."))
-                       : QString::fromUtf8(ownText(state_, "Site folder C:\\Tarvomen\\ to ",
-                                                   "Dossier du site C:\\Tarvomen\\ vers ")) +
+                       : QString::fromUtf8(ownText(state_, "Site folder ", "Dossier du site ")) +
+                             QString::fromUtf8(paths::kSiteFolder) +
+                             QString::fromUtf8(ownText(state_, "\\ to ", "\\ vers ")) +
                              qs(model_.host));
     {
         const QSignalBlocker blocker(allowPlainFtp_);

@@ -14,7 +14,7 @@
 
 #include "gui/list_lines.hpp"
 #include "gui/qt_text.hpp"
-#include "gui/shell/guarded.hpp"
+#include "gui/services/guarded.hpp"
 #include "gui/shell/logo.hpp"
 #include "gui/shell/qt_language.hpp"
 #include "gui/window_frame.hpp"
@@ -61,7 +61,7 @@ FormStartView::FormStartView(GuiContext& context, QWidget* parent)
     picture1_->setObjectName(QStringLiteral("Picture1"));
     picture1_->setPixmap(tarvomenLogo(136));
     picture1_->setAlignment(Qt::AlignCenter);
-    label2_ = new QLabel(QString::fromUtf8(FormStart::kLabel2Caption), panel);
+    label2_ = new QLabel(QString::fromUtf8(shell::FormStart::kLabel2Caption), panel);
     label2_->setObjectName(QStringLiteral("Label2"));
     label2_->setAccessibleName(label2_->text());
     label2_->setFont(label2Font());
@@ -105,7 +105,7 @@ FormStartView::FormStartView(GuiContext& context, QWidget* parent)
         command_[i] = button;
         const int index = static_cast<int>(i) + 1;
         connect(button, &QPushButton::clicked, this,
-                [this, index] { guarded(context_.state, [&] { model_.clickCommand(index); }); });
+                [this, index] { guarded(context_.state, [&] { model_.CommandClick(index); }); });
     }
     buttons->addStretch();
 
@@ -119,21 +119,21 @@ FormStartView::FormStartView(GuiContext& context, QWidget* parent)
 
     const auto clickLine = [this](QListWidgetItem* item) {
         const int line = list1_->row(item);
-        guarded(context_.state, [&] { model_.clickList1(line); });
+        guarded(context_.state, [&] { model_.List1Click(line); });
     };
     connect(list1_, &QListWidget::itemClicked, this, clickLine);
     connect(list1_, &QListWidget::itemActivated, this, clickLine);
 
     pressButtonsWithEnter(this);
     model_.changed = [this] { refresh(); };
-    model_.load(false);  // no input-method editor status on this platform: accented captions
+    model_.FormLoad(false);  // no input-method editor status on this platform: accented captions
 }
 
 void FormStartView::refresh() {
     // Taken before showing or hiding anything changes the size.
     const QPoint centre = geometry().center();
     for (std::size_t i = 0; i < command_.size(); ++i) {
-        const FormStart::Button& state = model_.Command[i];
+        const shell::FormStart::Button& state = model_.Command[i];
         QPushButton* button = command_[i];
         button->setText(qs(state.caption));
         button->setAccessibleName(qs(state.caption));
@@ -183,7 +183,7 @@ void FormStartView::refresh() {
 
 void FormStartView::closeEvent(QCloseEvent* event) {
     // The exit question offers no way back: the window always closes.
-    if (!model_.ended()) guarded(context_.state, [&] { model_.unload(); });
+    if (!model_.ended()) guarded(context_.state, [&] { model_.FormUnload(); });
     event->accept();
 }
 

@@ -22,7 +22,7 @@ class FormStartView : public QWidget {
   public:
     explicit FormStartView(GuiContext& context, QWidget* parent = nullptr);
 
-    FormStart& model() { return model_; }
+    shell::FormStart& model() { return model_; }
 
   signals:
     // The exit sequence has run (or the site files could not be opened): the program ends.
@@ -35,8 +35,8 @@ class FormStartView : public QWidget {
     void refresh();
 
     GuiContext& context_;
-    FormStart model_;
-    FormStart::Mode shownMode_ = FormStart::Mode::LanguageChoice;
+    shell::FormStart model_;
+    shell::FormStart::Mode shownMode_ = shell::FormStart::Mode::LanguageChoice;
     bool endAnnounced_ = false;
 
     QLabel* picture1_ = nullptr;

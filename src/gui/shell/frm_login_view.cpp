@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 
 #include "gui/qt_text.hpp"
-#include "gui/shell/guarded.hpp"
+#include "gui/services/guarded.hpp"
 #include "gui/shell/logo.hpp"
 #include "gui/window_frame.hpp"
 
@@ -33,10 +33,10 @@ QLineEdit* makeBox(QWidget* parent, const char* name, std::string& field) {
 
 }  // namespace
 
-FrmLoginView::FrmLoginView(GuiContext& context, FormStart& formStart, QWidget* parent)
+FrmLoginView::FrmLoginView(GuiContext& context, shell::FormStart& formStart, QWidget* parent)
     : QDialog(parent), context_(context), model_(context.state, context.windows, formStart) {
     setObjectName(QStringLiteral("frmLogin"));
-    exposeAsWindow(this, QString::fromUtf8(FrmLogin::kTitle));
+    exposeAsWindow(this, QString::fromUtf8(shell::FrmLogin::kTitle));
     setWindowIcon(tarvomenIcon());
 
     label1_ = makeLabel(this, "Label1");
@@ -60,7 +60,7 @@ FrmLoginView::FrmLoginView(GuiContext& context, FormStart& formStart, QWidget* p
     command2_->setObjectName(QStringLiteral("Command2"));
     command2_->setMinimumWidth(96);
     connect(command1_, &QPushButton::clicked, this,
-            [this] { guarded(context_.state, [&] { model_.clickCommand1(); }); });
+            [this] { guarded(context_.state, [&] { model_.Command1Click(); }); });
     connect(command2_, &QPushButton::clicked, this, &FrmLoginView::reject);
 
     auto* logo = new QLabel(this);
@@ -95,7 +95,7 @@ FrmLoginView::FrmLoginView(GuiContext& context, FormStart& formStart, QWidget* p
     root->addLayout(buttons);
 
     model_.changed = [this] { refresh(); };
-    model_.load();
+    model_.FormLoad();
 }
 
 void FrmLoginView::refresh() {
@@ -130,7 +130,7 @@ void FrmLoginView::reject() {
 }
 
 void FrmLoginView::closeEvent(QCloseEvent* event) {
-    guarded(context_.state, [&] { model_.unload(); });
+    guarded(context_.state, [&] { model_.FormUnload(); });
     event->accept();
 }
 

@@ -16,9 +16,9 @@ class FrmLoginView : public QDialog {
     Q_OBJECT
 
   public:
-    FrmLoginView(GuiContext& context, FormStart& formStart, QWidget* parent = nullptr);
+    FrmLoginView(GuiContext& context, shell::FormStart& formStart, QWidget* parent = nullptr);
 
-    FrmLogin& model() { return model_; }
+    shell::FrmLogin& model() { return model_; }
 
     // Escape closes the dialog like its close box.
     void reject() override;
@@ -30,7 +30,7 @@ class FrmLoginView : public QDialog {
     void refresh();
 
     GuiContext& context_;
-    FrmLogin model_;
+    shell::FrmLogin model_;
 
     QLabel* label1_ = nullptr;
     QLabel* label2_ = nullptr;

@@ -1,7 +1,6 @@
-#include "gui/shell/register_shell_windows.hpp"
-
 #include <stdexcept>
 
+#include "gui/gui_context.hpp"
 #include "gui/shell/form_start_view.hpp"
 #include "gui/shell/frm_login_view.hpp"
 

@@ -10,7 +10,7 @@
 #include <QVBoxLayout>
 
 #include "gui/qt_text.hpp"
-#include "gui/shell/guarded.hpp"
+#include "gui/services/guarded.hpp"
 #include "gui/styles/style_widgets.hpp"
 #include "gui/window_frame.hpp"
 
@@ -197,7 +197,7 @@ void Form1View::refresh() {
 void Form1View::closeEvent(QCloseEvent* event) {
     if (!closing_) {
         closing_ = true;
-        guarded(context_.state, [&] { model_.FormClosed(); });
+        guarded(context_.state, [&] { model_.FormUnload(); });
     }
     event->accept();
 }

@@ -15,7 +15,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "gui/shell/guarded.hpp"
+#include "gui/services/guarded.hpp"
 #include "gui/styles/style_widgets.hpp"
 #include "gui/window_frame.hpp"
 #include "store/own_text.hpp"
@@ -356,7 +356,7 @@ void MediaPickerView::refresh() {
 void MediaPickerView::closeEvent(QCloseEvent* event) {
     if (!closing_) {
         closing_ = true;
-        guarded(context_.state, [&] { model_->FormClosed(); });
+        guarded(context_.state, [&] { model_->FormUnload(); });
     }
     event->accept();
 }

@@ -12,7 +12,8 @@
 
 #include <string>
 
-#include "gui/editors/qt_services.hpp"
+#include "gui/services/qt_clipboard.hpp"
+#include "gui/services/qt_file_dialog.hpp"
 #include "support/gui_program.hpp"
 
 using namespace tarvomen;

@@ -14,9 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "gui/services/qt_message_box.hpp"
 #include "gui/shell/form_start_view.hpp"
-#include "gui/shell/qt_message_box.hpp"
-#include "gui/shell/register_shell_windows.hpp"
 #include "store/records.hpp"
 #include "support/fakes.hpp"
 #include "support/gui_program.hpp"

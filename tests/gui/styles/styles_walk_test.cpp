@@ -21,10 +21,6 @@
 using namespace tarvomen;
 using tarvomen::testing::child;
 
-namespace tarvomen::gui {
-void registerStyleWindows(GuiContext& context);
-}
-
 namespace {}  // namespace
 
 class StylesWalkTest : public QObject {

@@ -7,8 +7,9 @@
 #include <QTest>
 #include <QWidget>
 
-#include "gui/editors/qt_services.hpp"
 #include "gui/gui_context.hpp"
+#include "gui/services/qt_clipboard.hpp"
+#include "gui/services/qt_file_dialog.hpp"
 #include "gui/window_registry.hpp"
 #include "store/app_state.hpp"
 #include "support/fakes.hpp"

@@ -1,4 +1,4 @@
-#include "gui/shell/qt_message_box.hpp"
+#include "gui/services/qt_message_box.hpp"
 
 #include <QApplication>
 #include <QMessageBox>

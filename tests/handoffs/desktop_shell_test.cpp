@@ -1,4 +1,4 @@
-#include "publish/desktop_shell.hpp"
+#include "handoffs/desktop_shell.hpp"
 
 #include <gtest/gtest.h>
 
@@ -10,8 +10,12 @@
 
 namespace fs = std::filesystem;
 
-namespace tarvomen::testing {
+namespace tarvomen::handoffs {
 namespace {
+
+using testing::readFile;
+using testing::TempDrive;
+using testing::writeFile;
 
 class DesktopShellTest : public ::testing::Test {
   protected:
@@ -96,4 +100,4 @@ TEST_F(DesktopShellTest, HandsFtpAddressesOnlyToADesktopThatHandlesThem) {
 }
 
 }  // namespace
-}  // namespace tarvomen::testing
+}  // namespace tarvomen::handoffs

@@ -1,10 +1,10 @@
-#include "publish/handoffs.hpp"
+#include "handoffs/handoffs.hpp"
 
 #include "platform/url.hpp"
 #include "store/own_text.hpp"
 #include "store/site_paths.hpp"
 
-namespace tarvomen {
+namespace tarvomen::handoffs {
 namespace {
 
 void handOver(AppState& state, const std::string& target,
@@ -15,7 +15,7 @@ void handOver(AppState& state, const std::string& target,
 }  // namespace
 
 void OpenHomePage(AppState& state) {
-    handOver(state, "C:\\Tarvomen\\index.html");
+    handOver(state, paths::kHomePage);
 }
 
 void OpenLinkPage(AppState& state) {
@@ -23,7 +23,7 @@ void OpenLinkPage(AppState& state) {
 }
 
 void OpenTestPage(AppState& state) {
-    handOver(state, "C:\\Tarvomen\\test.html");
+    handOver(state, paths::kTestPage);
 }
 
 void OpenAviTestPage(AppState& state) {
@@ -36,7 +36,7 @@ void OpenAviTestPage(AppState& state) {
 }
 
 void OpenProgramFolder(AppState& state) {
-    handOver(state, "C:\\Program Files\\Tarvomen\\");
+    handOver(state, paths::kProgramFolderOpened);
 }
 
 std::string FtpAddress(const std::string& user, const std::string& password,
@@ -46,7 +46,7 @@ std::string FtpAddress(const std::string& user, const std::string& password,
 
 void OpenFtpSite(AppState& state) {
     handOver(state, FtpAddress(state.FtpRun.user, state.FtpRun.password, state.FtpRun.host));
-    handOver(state, "C:\\tarvomen\\", Shell::ShowMode::NoFocus);
+    handOver(state, paths::kSiteFolderOpened, Shell::ShowMode::NoFocus);
 }
 
-}  // namespace tarvomen
+}  // namespace tarvomen::handoffs

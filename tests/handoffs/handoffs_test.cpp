@@ -1,12 +1,15 @@
-#include "publish/handoffs.hpp"
+#include "handoffs/handoffs.hpp"
 
 #include <gtest/gtest.h>
 
 #include "support/fakes.hpp"
 #include "support/temp_drive.hpp"
 
-namespace tarvomen::testing {
+namespace tarvomen::handoffs {
 namespace {
+
+using testing::RecordingShell;
+using testing::TempDrive;
 
 using Mode = Shell::ShowMode;
 using HandOffs = std::vector<std::pair<std::string, Mode>>;
@@ -97,4 +100,4 @@ TEST(FtpAddress, EncodesUserAndPassword) {
 }
 
 }  // namespace
-}  // namespace tarvomen::testing
+}  // namespace tarvomen::handoffs

@@ -4,7 +4,7 @@
 
 #include "store/app_state.hpp"
 
-namespace tarvomen {
+namespace tarvomen::handoffs {
 
 // A shell that shows the media test page through a player of its own, and says so in a line of
 // the program's own text where the browser cannot play the medium's format.
@@ -41,4 +41,4 @@ void OpenFtpSite(AppState& state);
 std::string FtpAddress(const std::string& user, const std::string& password,
                        const std::string& host);
 
-}  // namespace tarvomen
+}  // namespace tarvomen::handoffs

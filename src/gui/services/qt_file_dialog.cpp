@@ -1,7 +1,6 @@
-#include "gui/editors/qt_services.hpp"
+#include "gui/services/qt_file_dialog.hpp"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QFileDialog>
 #include <QStringList>
 
@@ -24,14 +23,6 @@ QString anyCase(const QString& pattern) {
 }
 
 }  // namespace
-
-std::string QtClipboard::text() const {
-    return QGuiApplication::clipboard()->text(QClipboard::Clipboard).toStdString();
-}
-
-void QtClipboard::setText(const std::string& text) {
-    QGuiApplication::clipboard()->setText(QString::fromStdString(text), QClipboard::Clipboard);
-}
 
 std::optional<std::string> QtFileDialog::openFile(const FileDialogRequest& request) {
     QString folder;

@@ -1,17 +1,9 @@
 #pragma once
 
-#include "platform/clipboard.hpp"
 #include "platform/drive.hpp"
 #include "platform/file_dialog.hpp"
 
 namespace tarvomen::gui {
-
-// The system clipboard, plain text.
-class QtClipboard : public Clipboard {
-  public:
-    std::string text() const override;
-    void setText(const std::string& text) override;
-};
 
 // Qt's file-open dialog over the drive: the initial folder is resolved to its host folder and
 // the chosen host path is given back in its "C:\..." form. A file outside the drive comes back

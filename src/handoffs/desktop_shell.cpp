@@ -1,4 +1,4 @@
-#include "publish/desktop_shell.hpp"
+#include "handoffs/desktop_shell.hpp"
 
 #include <fcntl.h>
 #include <spawn.h>
@@ -16,7 +16,7 @@
 
 extern char** environ;
 
-namespace tarvomen {
+namespace tarvomen::handoffs {
 namespace {
 
 bool startsWithNoCase(const std::string& text, std::string_view prefix) {
@@ -108,4 +108,4 @@ void DesktopShell::open(const std::string& target, ShowMode /*mode*/) {
     if (const auto argument = argumentFor(target)) startDetached(program_, *argument);
 }
 
-}  // namespace tarvomen
+}  // namespace tarvomen::handoffs

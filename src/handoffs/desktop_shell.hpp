@@ -6,7 +6,7 @@
 #include "platform/drive.hpp"
 #include "platform/shell.hpp"
 
-namespace tarvomen {
+namespace tarvomen::handoffs {
 
 // The desktop's default handler on Linux: starts `xdg-open TARGET` directly with an argument
 // vector (never through a command shell) and does not wait for it; the finished child is
@@ -31,4 +31,4 @@ class DesktopShell : public Shell {
     std::string program_;
 };
 
-}  // namespace tarvomen
+}  // namespace tarvomen::handoffs
