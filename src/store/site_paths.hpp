@@ -17,6 +17,8 @@ inline constexpr const char* kStyleBackup = "C:\\Program Files\\Tarvomen\\qv\\Qv
 inline constexpr const char* kTestPageFolder = "C:\\Program Files\\Tarvomen\\Tarvomen";
 inline constexpr const char* kAviTestPage = "C:\\Program Files\\Tarvomen\\Tarvomen\\AviTest.html";
 inline constexpr const char* kMediaFolder = "C:\\Program Files\\Tarvomen\\TMedia";
+// Publishing's own files: each host's settings and the manifest of what was sent there.
+inline constexpr const char* kPublishFolder = "C:\\Program Files\\Tarvomen\\Publish";
 // Where `init --demo` puts the demo shop's own pictures (logo, products, link pages): a mix
 // folder inside the media folder, so the editors' picture picker accepts them and the mix picker
 // offers them.

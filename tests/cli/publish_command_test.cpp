@@ -9,8 +9,10 @@
 #include "cli/cli.hpp"
 #include "upload_test_support.hpp"
 
-namespace tarvomen::testing {
+namespace tarvomen::cli {
 namespace {
+
+using namespace tarvomen::testing;
 
 using ::testing::HasSubstr;
 
@@ -87,4 +89,4 @@ TEST(PublishCommandTest, TrustsACertificateOnlyWithItsFingerprint) {
 }
 
 }  // namespace
-}  // namespace tarvomen::testing
+}  // namespace tarvomen::cli

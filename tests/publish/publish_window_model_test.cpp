@@ -6,12 +6,11 @@
 #include "support/fakes.hpp"
 #include "upload_test_support.hpp"
 
-namespace tarvomen::testing {
+namespace tarvomen::publish {
 namespace {
 
-using publish::PublishReport;
-using publish::PublishWindowModel;
-using publish::RemoteError;
+using namespace tarvomen::testing;
+
 using ::testing::HasSubstr;
 using ::testing::Not;
 
@@ -203,4 +202,4 @@ TEST(PublishWindowModelTest, TheSiteCheckListsProblemsBeforeHintsAndPublishingSt
 }
 
 }  // namespace
-}  // namespace tarvomen::testing
+}  // namespace tarvomen::publish

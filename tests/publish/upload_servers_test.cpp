@@ -11,10 +11,11 @@
 #include "upload_servers.hpp"
 #include "upload_test_support.hpp"
 
-namespace tarvomen::testing {
+namespace tarvomen::publish {
 namespace {
 
-using publish::PublishReport;
+using namespace tarvomen::testing;
+
 using ::testing::HasSubstr;
 using ::testing::Not;
 
@@ -165,4 +166,4 @@ TEST_F(SshdTest, RefusesAChangedHostKeyNamingBoth) {
 }
 
 }  // namespace
-}  // namespace tarvomen::testing
+}  // namespace tarvomen::publish

@@ -18,11 +18,11 @@
 #include "publish/upload/remote_listing.hpp"
 #include "upload_test_support.hpp"
 
-namespace tarvomen::testing {
+namespace tarvomen::publish {
 namespace {
 
-using publish::PublishReport;
-using publish::RemoteHost;
+using namespace tarvomen::testing;
+
 using ::testing::HasSubstr;
 
 std::vector<std::string> sorted(std::vector<std::string> v) {
@@ -552,4 +552,4 @@ TEST(UploadTest, ASilentServerTimesOutAsTheMessageSays) {
 }
 
 }  // namespace
-}  // namespace tarvomen::testing
+}  // namespace tarvomen::publish

@@ -11,6 +11,8 @@
 #include <sstream>
 
 #include "platform/error.hpp"
+#include "platform/write_all.hpp"
+#include "store/site_paths.hpp"
 
 namespace fs = std::filesystem;
 
@@ -32,14 +34,9 @@ void makeOwnerFolder(const fs::path& folder) {
     fs::permissions(folder, fs::perms::owner_all, fs::perm_options::replace, ec);
 }
 
-void writeAll(int fd, const std::string& bytes, const fs::path& path) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) throw Error("Cannot write " + path.string() + ": " + systemError());
-        done += static_cast<std::size_t>(n);
-    }
+void writeWhole(int fd, const std::string& bytes, const fs::path& path) {
+    if (const auto failure = writeAll(fd, bytes))
+        throw Error("Cannot write " + path.string() + ": " + failure->reason());
 }
 
 // Replaces a file with `bytes` so that a reader sees the old or the new contents, never a part.
@@ -50,7 +47,7 @@ void replaceFile(const fs::path& path, const std::string& bytes) {
     if (fd < 0) throw Error("Cannot write " + temporary.string() + ": " + systemError());
     try {
         ::fchmod(fd, 0600);
-        writeAll(fd, bytes, temporary);
+        writeWhole(fd, bytes, temporary);
         if (::fsync(fd) != 0)
             throw Error("Cannot write " + temporary.string() + ": " + systemError());
     } catch (...) {
@@ -96,7 +93,7 @@ std::string shortHash(std::string_view key) {
 }  // namespace
 
 PublishStore PublishStore::forDrive(const Drive& drive) {
-    return PublishStore(drive.resolve(kFolder));
+    return PublishStore(drive.resolve(paths::kPublishFolder));
 }
 
 std::map<std::string, HostSettings> PublishStore::readAll() const {
@@ -223,7 +220,7 @@ void ManifestJournal::append(const std::string& line) {
     const int fd = ::open(path_.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0600);
     if (fd < 0) throw Error("Cannot write " + path_.string() + ": " + systemError());
     try {
-        writeAll(fd, line + "\n", path_);
+        writeWhole(fd, line + "\n", path_);
     } catch (...) {
         ::close(fd);
         throw;

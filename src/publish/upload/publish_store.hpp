@@ -30,8 +30,6 @@ struct HostSettings {
 // names the servers the site's password opens.
 class PublishStore {
   public:
-    static constexpr const char* kFolder = "C:\\Program Files\\Tarvomen\\Publish";
-
     explicit PublishStore(std::filesystem::path hostFolder) : folder_(std::move(hostFolder)) {}
     static PublishStore forDrive(const Drive& drive);
 
