@@ -50,7 +50,7 @@ class Site {
 
 void serve(benchmark::State& state, const char* path) {
     Site site;
-    tarvomen::PreviewServer server(site.root());
+    tarvomen::publish::PreviewServer server(site.root());
     server.start();
     httplib::Client client("127.0.0.1", server.port());
     client.set_keep_alive(true);

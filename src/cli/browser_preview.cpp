@@ -21,7 +21,7 @@ class ServedPreview : public BrowserPreview {
 
   private:
     handoffs::DesktopShell desktop_;
-    PreviewingShell previewing_;
+    publish::PreviewingShell previewing_;
 };
 
 }  // namespace

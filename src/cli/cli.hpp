@@ -9,7 +9,7 @@
 #include "platform/error.hpp"
 #include "store/app_state.hpp"
 
-namespace tarvomen {
+namespace tarvomen::publish {
 class PreviewingShell;
 }
 
@@ -84,7 +84,7 @@ int runImport(Context& context);
 
 // After a generating command's --open handed `page` to the browser through `previewing`: says
 // where the site is served and serves until Ctrl-C, then returns kExitOk.
-int keepServing(Context& context, PreviewingShell& previewing, const std::string& page);
+int keepServing(Context& context, publish::PreviewingShell& previewing, const std::string& page);
 
 // The --open option of generate, preview and link: the page written goes to the browser as its
 // address on the preview server.

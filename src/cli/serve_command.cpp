@@ -20,6 +20,9 @@
 namespace tarvomen::cli {
 namespace {
 
+using publish::PreviewingShell;
+using publish::PreviewServer;
+
 int interruptPipe[2] = {-1, -1};
 
 extern "C" void onInterrupt(int) {

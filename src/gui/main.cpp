@@ -106,7 +106,7 @@ int main(int argc, char** argv) {
         handoffs::DesktopShell desktop(drive);
         // Previews go to the browser through a local server, so that the pages' /Tarvomen/...
         // references resolve; folders and the FTP address pass straight to the desktop.
-        PreviewingShell shell(desktop, drive);
+        publish::PreviewingShell shell(desktop, drive);
         gui::QtClipboard clipboard;
         gui::QtFileDialog fileDialog(drive);
         AppState state(drive, Services{&messages, &shell, &fonts, &clipboard, &fileDialog});

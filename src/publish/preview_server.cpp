@@ -23,7 +23,7 @@
 
 namespace fs = std::filesystem;
 
-namespace tarvomen {
+namespace tarvomen::publish {
 namespace {
 
 constexpr const char* kLoopback = "127.0.0.1";
@@ -559,4 +559,4 @@ std::string PreviewServer::reloadScript(std::uint64_t generation) {
            ".catch(function(){setTimeout(p,2000);});}p();})();</script>";
 }
 
-}  // namespace tarvomen
+}  // namespace tarvomen::publish

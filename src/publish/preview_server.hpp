@@ -8,7 +8,7 @@
 
 #include "platform/drive.hpp"
 
-namespace tarvomen {
+namespace tarvomen::publish {
 
 // Shows the generated site in the browser the way its web server will: the site folder
 // "C:\Tarvomen\" of the drive is served over HTTP on the loopback interface under /Tarvomen/
@@ -82,4 +82,4 @@ class PreviewServer {
     std::unique_ptr<Impl> impl_;
 };
 
-}  // namespace tarvomen
+}  // namespace tarvomen::publish

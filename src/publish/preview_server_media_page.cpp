@@ -10,7 +10,7 @@
 #include "platform/cp1252.hpp"
 #include "platform/error.hpp"
 
-namespace tarvomen::media_page {
+namespace tarvomen::publish::media_page {
 namespace {
 
 constexpr std::array<MediumType, 6> kMediumTypes = {{
@@ -210,4 +210,4 @@ std::string servedPage(std::string_view page, std::string_view mediumAddress,
     return served;
 }
 
-}  // namespace tarvomen::media_page
+}  // namespace tarvomen::publish::media_page

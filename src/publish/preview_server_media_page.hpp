@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace tarvomen::media_page {
+namespace tarvomen::publish::media_page {
 
 // The media test page as the preview server shows it. The page on disk embeds its medium by a
 // Windows path in a BGSOUND or EMBED tag, which browsers neither resolve nor know; the served
@@ -40,4 +40,4 @@ std::optional<NamedMedium> namedMedium(std::string_view page);
 std::string servedPage(std::string_view page, std::string_view mediumAddress,
                        std::string_view cannotPlayText);
 
-}  // namespace tarvomen::media_page
+}  // namespace tarvomen::publish::media_page

@@ -4,7 +4,7 @@
 
 #include "platform/error.hpp"
 
-namespace tarvomen {
+namespace tarvomen::publish {
 
 PreviewingShell::PreviewingShell(Shell& inner, const Drive& drive, int port)
     : inner_(inner), drive_(drive), port_(port) {}
@@ -46,4 +46,4 @@ void PreviewingShell::open(const std::string& target, ShowMode mode) {
     inner_.open(testPage ? server->mediaTestAddress() : server->address(*name), mode);
 }
 
-}  // namespace tarvomen
+}  // namespace tarvomen::publish

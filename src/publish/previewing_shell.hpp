@@ -8,7 +8,7 @@
 #include "platform/shell.hpp"
 #include "publish/preview_server.hpp"
 
-namespace tarvomen {
+namespace tarvomen::publish {
 
 // A shell layer for the previews: a page of the site folder ("C:\Tarvomen\index.html",
 // "C:\tarvomen\test.html", "C:\Tarvomen\Link211.html") is handed to the inner shell as its
@@ -40,4 +40,4 @@ class PreviewingShell : public Shell, public handoffs::MediaTestPageShell {
     std::unique_ptr<PreviewServer> server_;
 };
 
-}  // namespace tarvomen
+}  // namespace tarvomen::publish

@@ -23,7 +23,7 @@ extern char** environ;
 
 namespace {
 
-using tarvomen::PreviewServer;
+using tarvomen::publish::PreviewServer;
 using tarvomen::testing::TempDrive;
 using tarvomen::testing::writeFile;
 

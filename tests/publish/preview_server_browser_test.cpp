@@ -102,7 +102,7 @@ class MediaTestPageInBrowser : public testing::StylesFixture {
 
     std::optional<std::filesystem::path> program;
     testing::RecordingShell desktop;
-    PreviewingShell previewing{desktop, drive};
+    publish::PreviewingShell previewing{desktop, drive};
 };
 
 TEST_F(MediaTestPageInBrowser, AClickedSoundPlaysAndTheNextClickReloadsThePage) {

@@ -6,7 +6,7 @@
 
 #include <string>
 
-namespace tarvomen::media_page {
+namespace tarvomen::publish::media_page {
 namespace {
 
 // The page's lines as the media pickers write them (CR LF, with an LF of their own).
@@ -142,4 +142,4 @@ TEST(MediaTestPageNamed, TypesByEnding) {
 }
 
 }  // namespace
-}  // namespace tarvomen::media_page
+}  // namespace tarvomen::publish::media_page

@@ -17,7 +17,7 @@
 #include "support/temp_drive.hpp"
 
 namespace fs = std::filesystem;
-namespace tarvomen {
+namespace tarvomen::publish {
 namespace {
 
 using testing::readFile;
@@ -484,4 +484,4 @@ TEST(PreviewingShellTest, WithoutAServerThePageOpensFromItsFile) {
 }
 
 }  // namespace
-}  // namespace tarvomen
+}  // namespace tarvomen::publish
