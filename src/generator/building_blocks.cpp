@@ -92,17 +92,6 @@ std::string copyMedia(AppState& state) {
     }
 }
 
-// Whether a table entry without its blanks equals `key` (not empty, no leading or trailing
-// blanks). Blank entries, most of the table, are passed over with one comparison.
-bool holds(const FixedText<255>& entry, std::string_view key) {
-    static const std::string blanks(255, ' ');
-    const std::string_view raw = entry.raw();
-    if (raw[0] == ' ') return raw != blanks && trimBlanks(raw) == key;
-    if (key.size() > raw.size() || raw.substr(0, key.size()) != key) return false;
-    const std::string_view rest = raw.substr(key.size());
-    return rest == std::string_view(blanks).substr(0, rest.size());
-}
-
 // The line of the ruler: publishes the current style's RulerFile and sets `RulerUrl`.
 std::string rulerLine(AppState& state) {
     GeneratorState& g = state.Generator;
@@ -217,23 +206,14 @@ void PublishMedia(AppState& state) {
     g.MediaUrl = "/Tarvomen/Data/" + number + extension;
     g.MediaDest = kDataFolderPath + number + extension;
 
-    // A source published before in this generation keeps its first reference.
-    const std::string_view key = text(source);
-    for (std::size_t i = 0; i < GeneratorState::kCopiedTableSize; ++i) {
-        if (holds(g.CopiedSources[i], key)) {
-            g.MediaUrl = text(g.CopiedUrls[i].raw());
-            if (GenerationRun* run = g.Run) run->noteUse(g.MediaUrl);
-            return;
-        }
+    // A source published before in this generation keeps its first reference; with 730
+    // sources recorded a further one is copied but not recorded.
+    if (const std::string* url = g.Copied.find(text(source))) {
+        g.MediaUrl = *url;
+        if (GenerationRun* run = g.Run) run->noteUse(g.MediaUrl);
+        return;
     }
-    // Recorded in the first free entry; with all 730 in use it is copied but not recorded.
-    for (std::size_t i = 0; i < GeneratorState::kCopiedTableSize; ++i) {
-        if (g.CopiedSources[i].blank()) {
-            g.CopiedSources[i].assign(g.MediaSource);
-            g.CopiedUrls[i].assign(g.MediaUrl);
-            break;
-        }
-    }
+    g.Copied.record(g.MediaSource, g.MediaUrl);
     // A failing copy leaves the page referring to a missing file, as does a source outside the
     // drive, which is never read; the run lists it with the pages that refer to it.
     const std::string failure = copyMedia(state);
@@ -271,10 +251,7 @@ void LoadStyle(AppState& state) {
 }
 
 void ClearMediaTables(AppState& state) {
-    for (std::size_t i = 0; i < GeneratorState::kCopiedTableSize; ++i) {
-        state.Generator.CopiedSources[i].assign("");
-        state.Generator.CopiedUrls[i].assign("");
-    }
+    state.Generator.Copied.clear();
 }
 
 void PrepareSiteFolders(AppState& state) {

@@ -1,19 +1,51 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
-#include <vector>
+#include <string_view>
+#include <unordered_map>
 
-#include "store/fixed_text.hpp"
+#include "store/fixed_text.hpp"  // trimBlanks
 
 namespace tarvomen {
 
 class GenerationRun;  // generator/generation_run.hpp
 
+// The sources copied during one generation and the reference given to each (the tables
+// `CopiedSources` and `CopiedUrls`). Entries are held as a 255-character table field holds
+// them: cut to 255 characters, then without blanks. A source is found by its value without
+// blanks; at most 730 are recorded, a further one is not remembered.
+class CopiedMedia {
+  public:
+    static constexpr std::size_t kCapacity = 730;
+    static constexpr std::size_t kWidth = 255;
+
+    // The reference recorded for `source` (without blanks), or null.
+    const std::string* find(std::string_view source) const {
+        const auto it = urls_.find(std::string(source));
+        return it == urls_.end() ? nullptr : &it->second;
+    }
+    // Records `url` for `source` unless the table is full; the first entry of a source stays.
+    // Each record takes an entry, even one whose cut source equals an earlier one's.
+    void record(std::string_view source, std::string_view url) {
+        const std::string_view key = trimBlanks(source.substr(0, kWidth));
+        if (key.empty() || used_ == kCapacity) return;
+        ++used_;
+        urls_.emplace(key, trimBlanks(url.substr(0, kWidth)));
+    }
+    void clear() {
+        urls_.clear();
+        used_ = 0;
+    }
+
+  private:
+    std::unordered_map<std::string, std::string> urls_;
+    std::size_t used_ = 0;
+};
+
 // The site generator's state, held for the life of the program.
 struct GeneratorState {
-    static constexpr std::size_t kCopiedTableSize = 730;
-
     std::string LineBuffer;
     std::string MediaName;
     bool MediaIsPath = false;
@@ -21,8 +53,7 @@ struct GeneratorState {
     std::int16_t MediaSeq = 0;
     std::string MediaSource;
     std::string MediaDest;
-    std::vector<FixedText<255>> CopiedSources = std::vector<FixedText<255>>(kCopiedTableSize);
-    std::vector<FixedText<255>> CopiedUrls = std::vector<FixedText<255>>(kCopiedTableSize);
+    CopiedMedia Copied;
     std::string BackgroundUrl;
     std::string RulerUrl;
     bool LinkPagesStandalone = false;

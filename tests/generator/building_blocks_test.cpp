@@ -54,7 +54,7 @@ TEST_F(Publishing, BlankNameChangesNothing) {
     PublishMedia(shop.state);
     EXPECT_EQ(g.MediaUrl, "/Tarvomen/Data/0.GIF");
     EXPECT_EQ(g.MediaSeq, 1);
-    EXPECT_TRUE(g.CopiedSources[1].blank());
+    EXPECT_EQ(publish("BACKGD01.GIF"), "/Tarvomen/Data/0.GIF");
     EXPECT_EQ(shop.siteEntries(), std::vector<std::string>{"Data"});
 }
 
@@ -84,9 +84,9 @@ TEST_F(Publishing, FailedCopyKeepsItsReferenceAndNumberAndIsListed) {
 }
 
 TEST_F(Publishing, FullTableStillCopiesButForgets) {
-    for (std::size_t i = 0; i < GeneratorState::kCopiedTableSize; ++i) {
-        g.CopiedSources[i].assign("C:\\x\\" + std::to_string(i) + ".gif");
-        g.CopiedUrls[i].assign("/Tarvomen/Data/" + std::to_string(i) + ".gif");
+    for (std::size_t i = 0; i < CopiedMedia::kCapacity; ++i) {
+        g.Copied.record("C:\\x\\" + std::to_string(i) + ".gif",
+                        "/Tarvomen/Data/" + std::to_string(i) + ".gif");
     }
     g.MediaSeq = 730;
     EXPECT_EQ(publish("C:\\x\\729.gif", true), "/Tarvomen/Data/729.gif");
