@@ -1,7 +1,9 @@
-// Whole-site generation of a full shop (30 products, every section, media shared between
-// pages) timed beside `cp -r` of the finished site folder in the same run; prints the ratio
-// and the peak memory of the process. The drive lies in memory (/dev/shm, or $TMPDIR when set)
-// so that the disk's noise does not hide the program's own cost.
+// Whole-site generation of the full shop (support/full_shop.hpp: 30 products, every section,
+// media shared between pages) inside this process, timed beside `cp -r` of the finished site
+// folder in the same run; prints the ratio and the peak memory of the process. The drive lies
+// in memory (/dev/shm, or $TMPDIR when set) so that the disk's noise does not hide the
+// program's own cost. The generation here starts no process and `cp -r` does: the comparison of
+// whole processes, against which the aim is set, is startup_bench's.
 #include <benchmark/benchmark.h>
 #include <spawn.h>
 #include <sys/resource.h>
@@ -150,7 +152,7 @@ int main(int argc, char** argv) {
     if (generate != reporter.times.end() && copy != reporter.times.end() && copy->second > 0) {
         std::cout << "\nwhole-site generation / cp -r of the site: " << generate->second << " ms / "
                   << copy->second << " ms = " << generate->second / copy->second
-                  << " (aim: <= 1.2)\n";
+                  << " (in-process; the aim is on whole processes, startup_bench)\n";
     }
     rusage self{};
     getrusage(RUSAGE_SELF, &self);

@@ -34,7 +34,7 @@ void RunGenerateCommand(AppState& state) {
             OpenHomePage(state);
             break;
         case GenerationResult::Shown::LinkPage:
-            OpenLinkPage(state);
+            OpenLinkPage(state, result.shownPage);
             break;
         case GenerationResult::Shown::TestPage:
             OpenTestPage(state);

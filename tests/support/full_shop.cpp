@@ -1,5 +1,6 @@
 #include "support/full_shop.hpp"
 
+#include <algorithm>
 #include <fstream>
 #include <string>
 #include <string_view>
@@ -17,12 +18,21 @@ std::string numbered(std::string_view prefix, int n, std::string_view suffix) {
     return name;
 }
 
-void writeBytes(const fs::path& path, std::size_t size, char fill) {
+// A media file of `size` bytes under the drive folder `c`: its Windows path
+// ("C:\Pictures\p1.jpg"), then `fill` repeated, so that a copy tells where it came from.
+void writeMedia(const fs::path& c, const std::string& relative, std::size_t size, char fill) {
+    std::string windowsPath = "C:\\" + relative;
+    std::replace(windowsPath.begin(), windowsPath.end(), '/', '\\');
+    std::string bytes(size, fill);
+    bytes.replace(0, windowsPath.size(), windowsPath);
+    const fs::path path = c / relative;
     fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << std::string(size, fill);
+    std::ofstream(path, std::ios::binary) << bytes;
 }
 
-StyleRecord themeStyle(int theme, bool listedOnHomePage) {
+}  // namespace
+
+StyleRecord plainStyle(bool listedOnHomePage) {
     StyleRecord style;
     style.ScreenColor.assign("#FFFFFF");
     style.LinkColor.assign("#0000FF");
@@ -34,6 +44,12 @@ StyleRecord themeStyle(int theme, bool listedOnHomePage) {
     style.TextColor.assign("#000000");
     style.TextSize.assign("2");
     style.TextFont.assign("Verdana");
+    style.LinkToProfile = listedOnHomePage ? -1 : 0;
+    return style;
+}
+
+StyleRecord themeStyleOf(int theme, bool listedOnHomePage) {
+    StyleRecord style = plainStyle(listedOnHomePage);
     style.BackgroundFile.assign("BACKGD01.GIF");
     style.BannerFile.assign("BANNER01.JPG");
     style.RulerFile.assign("HRULER01.GIF");
@@ -42,27 +58,23 @@ StyleRecord themeStyle(int theme, bool listedOnHomePage) {
     style.SoundFile.assign("SOUNDS01.WAV");
     style.VideoFile.assign("VIDEO01.AVI");
     style.MediaFolder.assign(numbered("C:\\Program Files\\Tarvomen\\TMedia\\THEME0", theme, "\\"));
-    style.LinkToProfile = listedOnHomePage ? -1 : 0;
     return style;
 }
-
-}  // namespace
 
 void layOutFullShop(const Drive& drive, SiteFiles& files) {
     const fs::path c = drive.root();
     for (int theme = 1; theme <= 3; ++theme) {
-        const fs::path folder =
-            c / "Program Files" / "Tarvomen" / "TMedia" / numbered("THEME0", theme, "");
+        const std::string folder = numbered("Program Files/Tarvomen/TMedia/THEME0", theme, "/");
         const std::pair<const char*, std::size_t> media[] = {
             {"BACKGD01.GIF", 2'000}, {"BANNER01.JPG", 6'000}, {"HRULER01.GIF", 1'000},
             {"IMAGES01.JPG", 4'000}, {"CONTRL01.GIF", 2'000}, {"SOUNDS01.WAV", 20'000},
             {"VIDEO01.AVI", 60'000}};
-        for (const auto& [name, size] : media) writeBytes(folder / name, size, 'm');
+        for (const auto& [name, size] : media) writeMedia(c, folder + name, size, 'm');
     }
     for (int picture = 1; picture <= 15; ++picture) {
-        writeBytes(c / "Pictures" / numbered("p", picture, ".jpg"), 25'000, 'p');
+        writeMedia(c, numbered("Pictures/p", picture, ".jpg"), 25'000, 'p');
     }
-    writeBytes(c / "Pictures" / "logo.gif", 8'000, 'l');
+    writeMedia(c, "Pictures/logo.gif", 8'000, 'l');
     fs::create_directories(c / "Tarvomen");
 
     const std::string text(2000, 't');
@@ -92,9 +104,9 @@ void layOutFullShop(const Drive& drive, SiteFiles& files) {
         page.LinkText[i].assign(text);
     }
     files.writePage(1, page);
-    files.writeStyle(101, themeStyle(1, true));
-    files.writeStyle(112, themeStyle(2, true));
-    files.writeStyle(113, themeStyle(3, true));
+    files.writeStyle(101, themeStyleOf(1, true));
+    files.writeStyle(112, themeStyleOf(2, true));
+    files.writeStyle(113, themeStyleOf(3, true));
 
     for (int r = 1; r <= SiteFiles::kProductCount; ++r) {
         ProductRecord product;
@@ -107,7 +119,7 @@ void layOutFullShop(const Drive& drive, SiteFiles& files) {
         product.ImageText.assign("Picture text");
         product.VideoText.assign("Video text");
         files.writeProduct(r, product);
-        files.writeStyle(r, themeStyle(r % 3 + 1, r % 5 != 0));
+        files.writeStyle(r, themeStyleOf(r % 3 + 1, r % 5 != 0));
     }
 }
 

@@ -7,10 +7,9 @@
 #include <unordered_map>
 
 #include "store/fixed_text.hpp"  // trimBlanks
+#include "store/page_selection.hpp"
 
 namespace tarvomen {
-
-class GenerationRun;  // generator/generation_run.hpp
 
 // The sources copied during one generation and the reference given to each (the tables
 // `CopiedSources` and `CopiedUrls`). Entries are held as a 255-character table field holds
@@ -44,20 +43,20 @@ class CopiedMedia {
     std::size_t used_ = 0;
 };
 
-// The site generator's state, held for the life of the program.
+// The site generator's working state for one generate command. Only `MediaSeq`, which the
+// stand-alone link page continues, outlives it (AppState::MediaSeq).
 struct GeneratorState {
+    // The page being written. The writers select each page they write; the selection of the
+    // page being edited, in AppState, is never changed.
+    PageSelection Selection;
+
     std::string LineBuffer;
-    std::string MediaName;
-    bool MediaIsPath = false;
-    std::string MediaUrl;
-    std::int16_t MediaSeq = 0;
     std::string MediaSource;
     std::string MediaDest;
     CopiedMedia Copied;
     std::string BackgroundUrl;
     std::string RulerUrl;
     bool LinkPagesStandalone = false;
-    bool FoldersReady = false;
 
     // Home page, product pages and link pages.
     std::int16_t NamedProductCount = 0;
@@ -83,9 +82,6 @@ struct GeneratorState {
     PageFile HomePageFile;
     PageFile ProductPageFile;
     PageFile LinkPageFile;
-
-    // The generate command being run, if any: what it has written and where.
-    GenerationRun* Run = nullptr;
 };
 
 }  // namespace tarvomen
