@@ -126,6 +126,7 @@ void layOutHugoProject(const fs::path& project, const fs::path& media) {
     writeText(project / "config.toml", R"(baseURL = "/"
 title = "Corner Bakery"
 uglyURLs = true
+disablePathToLower = true
 disableKinds = ["taxonomy", "term", "section", "RSS", "sitemap", "robotsTXT", "404"]
 )");
     const std::string text(2000, 't');
@@ -177,7 +178,7 @@ disableKinds = ["taxonomy", "term", "section", "RSS", "sitemap", "robotsTXT", "4
 )" + mediaSections +
             R"(<P><TABLE ALIGN=CENTER BGCOLOR=#000080 BORDER=5><TR><TH><IMG WIDTH=64 HEIGHT=64 SRC={{ .Params.picture }}><TH>{{ .Title }}<TH>{{ .Description }}<TH>Quantity: {{ .Params.quantity }}<TH>Price: ${{ .Params.price }}U.S.</TABLE>
 {{ if .Params.home }}<FORM ACTION="/scripts/shopcart.asp" METHOD="POST"><INPUT TYPE="Hidden" NAME="ID" VALUE="{{ .Weight }}"><INPUT TYPE="Hidden" NAME="Product" VALUE="{{ .Title }}"><INPUT TYPE="Hidden" NAME="Price" VALUE="{{ .Params.price }}"><INPUT TYPE="SUBMIT" VALUE="Add to Shopping Cart"></FORM>{{ end }}
-<TABLE ALIGN=CENTER BGCOLOR=#000080 BORDER=5><TR><TH>{{ with .NextInSection }}<A HREF={{ .RelPermalink }}>Previous</A>{{ end }}<TH><IMG SRC=/Tarvomen/Data/4.GIF><TH>{{ with .PrevInSection }}<A HREF={{ .RelPermalink }}>Next....</A>{{ end }}</TABLE>
+<TABLE ALIGN=CENTER BGCOLOR=#000080 BORDER=5><TR><TH>{{ with $.Site.RegularPages.ByWeight.Next . }}<A HREF={{ .RelPermalink }}>Previous</A>{{ end }}<TH><IMG SRC=/Tarvomen/Data/4.GIF><TH>{{ with $.Site.RegularPages.ByWeight.Prev . }}<A HREF={{ .RelPermalink }}>Next....</A>{{ end }}</TABLE>
 <TABLE ALIGN=CENTER BGCOLOR="#000080" WIDTH="120" BORDER = 5><TR><TH><A HREF=index.html>Home</A></TABLE>
 </BODY></HTML>
 )");
@@ -204,12 +205,20 @@ int main(int argc, char** argv) {
     const std::string cli = TARVOMEN_CLI;
     fs::create_directories(base);
     runProcess({cli, "--drive", drive.string(), "init"}, {});
-    {
+    // Laid out by a child, so that this process stays small: a child counts this process's
+    // memory in its peak until it executes its program.
+    const pid_t layOut = ::fork();
+    if (layOut == 0) {
         tarvomen::Drive shopDrive(drive);
         tarvomen::SiteFiles files;
         files.openAll(shopDrive);
         tarvomen::testing::layOutFullShop(shopDrive, files);
         files.closeAll();
+        std::_Exit(0);
+    }
+    int layOutStatus = 0;
+    if (layOut < 0 || ::waitpid(layOut, &layOutStatus, 0) != layOut || layOutStatus != 0) {
+        throw std::runtime_error("cannot lay out the full shop");
     }
     std::vector<std::string> generate = {cli, "--drive", drive.string(), "generate"};
     for (const char* flag : tarvomen::testing::kFullShopGenerateFlags) generate.push_back(flag);
