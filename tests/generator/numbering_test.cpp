@@ -203,6 +203,35 @@ TEST(Numbering, Link3PageCountsOnFromTheHomePage) {
     EXPECT_EQ(alone.state.MediaKey, 113);
 }
 
+// The copies' numbers outlive a generation: the stand-alone link page goes on from the last
+// generation's, the whole site and the preview start again at 0.
+TEST(Numbering, StandaloneLinkPageGoesOnWithTheCopyNumbers) {
+    Shop shop;
+    addTheme(shop);
+    PageRecord page;
+    page.Link2.assign("Hours");
+    shop.writePage(page);
+    for (int record : {101, 112, 1}) shop.writeStyle(record, themeStyle());
+    shop.writeProduct(1, product("One"));
+    shop.selectHomePage();
+    const std::string next = std::to_string(Generate(shop.state).media.size());
+
+    const GenerationResult link = Generate(shop.state, PageSelection::LinkPage(2));
+    ASSERT_FALSE(link.media.empty());
+    EXPECT_EQ(link.media.front(), "C:\\Tarvomen\\Data\\" + next + ".GIF");
+    EXPECT_NE(
+        shop.read("Tarvomen/Link211.html").find("BACKGROUND=/Tarvomen/Data/" + next + ".GIF>"),
+        std::string::npos);
+
+    Generate(shop.state, PageSelection::ProductPage(1));
+    EXPECT_NE(shop.read("Tarvomen/test.html").find("BACKGROUND=/Tarvomen/Data/0.GIF>"),
+              std::string::npos);
+    Generate(shop.state, PageSelection::LinkPage(2));
+    Generate(shop.state, PageSelection::HomePage());
+    EXPECT_NE(shop.read("Tarvomen/index.html").find("BACKGROUND=/Tarvomen/Data/0.GIF>"),
+              std::string::npos);
+}
+
 TEST(Numbering, GeneratingTwiceGivesTheSamePages) {
     Shop shop;
     layOut(shop, NumberingCase{"", {{1, false}, {2, true}, {3, true}}, true, {}});
