@@ -15,7 +15,7 @@
 #include "generator/template_text.hpp"
 #include "platform/cp1252.hpp"
 #include "platform/error.hpp"
-#include "store/style_ops.hpp"
+#include "store/site_paths.hpp"
 
 namespace tarvomen {
 
@@ -23,16 +23,16 @@ using namespace tmpl;
 
 namespace {
 
-GeneratorState::PageFile& pageFile(AppState& state, PageFileNo file) {
+GeneratorState::PageFile& pageFile(GenerationRun& run, PageFileNo file) {
     switch (file) {
         case PageFileNo::Home:
-            return state.Generator.HomePageFile;
+            return run.generator.HomePageFile;
         case PageFileNo::Product:
-            return state.Generator.ProductPageFile;
+            return run.generator.ProductPageFile;
         case PageFileNo::Link:
             break;
     }
-    return state.Generator.LinkPageFile;
+    return run.generator.LinkPageFile;
 }
 
 bool isOneOf(const std::string& name, const std::vector<std::string>& names) {
@@ -43,16 +43,16 @@ bool isOneOf(const std::string& name, const std::vector<std::string>& names) {
 }
 
 // Creates (or empties) the page file and writes `text` into it.
-void writeWholeFile(AppState& state, const std::string& windowsPath, std::string_view text) {
+void writeWholeFile(const GenerationRun& run, const std::string& windowsPath,
+                    std::string_view text) {
     const auto fail = [&](int error) {
         throw Error("The page " + cp1252::toUtf8(windowsPath) +
                     " cannot be written: " + std::strerror(error) + ".");
     };
-    const std::filesystem::path host = SiteHostPath(state, windowsPath);
+    const std::filesystem::path host = SiteHostPath(run, windowsPath);
     // A folder of the previous site that the new one keeps takes the page's name.
-    const GenerationRun* run = state.Generator.Run;
-    if (run && !run->stage.empty() && host.parent_path() == run->stage &&
-        isOneOf(host.filename().string(), run->siteFolders)) {
+    if (!run.stage.empty() && host.parent_path() == run.stage &&
+        isOneOf(host.filename().string(), run.siteFolders)) {
         fail(EISDIR);
     }
     const int fd = ::open(host.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
@@ -71,48 +71,28 @@ void writeWholeFile(AppState& state, const std::string& windowsPath, std::string
 }
 
 // Copies `MediaSource` to `MediaDest`; returns why it failed, or nothing.
-std::string copyMedia(AppState& state) {
-    const GeneratorState& g = state.Generator;
-    GenerationRun* run = g.Run;
+std::string copyMedia(GenerationRun& run) {
+    const GeneratorState& g = run.generator;
     try {
-        const std::string source = cp1252::toUtf8(g.MediaSource);
-        const std::filesystem::path from =
-            run ? run->mediaSource(source) : state.drive.resolve(source);
-        const std::filesystem::path to = SiteHostPath(state, g.MediaDest);
-        const bool staged = run && !run->stage.empty();
+        const std::filesystem::path from = run.mediaSource(cp1252::toUtf8(g.MediaSource));
+        const std::filesystem::path to = SiteHostPath(run, g.MediaDest);
+        const bool staged = !run.stage.empty();
         // A folder of the previous site's Data folder, kept in the new one, takes its name.
-        if (staged && isOneOf(to.filename().string(), run->dataFolders)) {
+        if (staged && isOneOf(to.filename().string(), run.dataFolders)) {
             return std::strerror(EISDIR);
         }
-        CopyHints hints;
-        const int error = CopyMediaFile(from, to, staged, run ? run->copyHints : hints);
+        const int error = CopyMediaFile(from, to, staged, run.copyHints);
         return error == 0 ? std::string() : std::string(std::strerror(error));
     } catch (const PathError& error) {
         return error.what();
     }
 }
 
-// Whether a table entry without its blanks equals `key` (not empty, no leading or trailing
-// blanks). Blank entries, most of the table, are passed over with one comparison.
-bool holds(const FixedText<255>& entry, std::string_view key) {
-    static const std::string blanks(255, ' ');
-    const std::string_view raw = entry.raw();
-    if (raw[0] == ' ') return raw != blanks && trimBlanks(raw) == key;
-    if (key.size() > raw.size() || raw.substr(0, key.size()) != key) return false;
-    const std::string_view rest = raw.substr(key.size());
-    return rest == std::string_view(blanks).substr(0, rest.size());
-}
-
 // The line of the ruler: publishes the current style's RulerFile and sets `RulerUrl`.
-std::string rulerLine(AppState& state) {
-    GeneratorState& g = state.Generator;
-    g.MediaName = text(state.CurrentStyle.RulerFile);
-    if (!g.MediaName.empty()) {
-        PublishMedia(state);
-        g.RulerUrl = text(g.MediaUrl);
-    } else {
-        g.RulerUrl.clear();
-    }
+std::string rulerLine(GenerationRun& run) {
+    GeneratorState& g = run.generator;
+    const std::string_view ruler = text(run.state.CurrentStyle.RulerFile);
+    g.RulerUrl = ruler.empty() ? std::string() : PublishMedia(run, ruler);
     if (!g.RulerUrl.empty()) {
         return cat("<P><TABLE ALIGN=CENTER ", " BORDER=", "0", ">", "<TR><TH>",
                    "<IMG ALT=", g.RulerUrl, " ALIGN=CENTER SRC=", g.RulerUrl,
@@ -123,16 +103,16 @@ std::string rulerLine(AppState& state) {
 
 }  // namespace
 
-void OpenPageFile(AppState& state, PageFileNo file, std::string windowsPath) {
-    GeneratorState::PageFile& page = pageFile(state, file);
+void OpenPageFile(GenerationRun& run, PageFileNo file, std::string windowsPath) {
+    GeneratorState::PageFile& page = pageFile(run, file);
     page.open = true;
     page.path = std::move(windowsPath);
     page.text.clear();
-    if (GenerationRun* run = state.Generator.Run) run->currentPage = cp1252::toUtf8(page.path);
+    run.currentPage = cp1252::toUtf8(page.path);
 }
 
-void WritePageLine(AppState& state, PageFileNo file, std::string_view text) {
-    GeneratorState::PageFile& page = pageFile(state, file);
+void WritePageLine(GenerationRun& run, PageFileNo file, std::string_view text) {
+    GeneratorState::PageFile& page = pageFile(run, file);
     if (!page.open) {
         throw std::logic_error("page file " + std::to_string(static_cast<int>(file)) +
                                " is not open");
@@ -141,144 +121,111 @@ void WritePageLine(AppState& state, PageFileNo file, std::string_view text) {
     page.text.append("\r\n");
 }
 
-void ClosePageFile(AppState& state, PageFileNo file) {
-    GeneratorState::PageFile& page = pageFile(state, file);
+void ClosePageFile(GenerationRun& run, PageFileNo file) {
+    GeneratorState::PageFile& page = pageFile(run, file);
     if (!page.open) return;
     page.open = false;
     const std::string text = std::move(page.text);
     page.text.clear();
-    writeWholeFile(state, page.path, text);
-    if (GenerationRun* run = state.Generator.Run) {
-        run->result.pages.push_back(cp1252::toUtf8(page.path));
-        run->currentPage.clear();
-    }
+    writeWholeFile(run, page.path, text);
+    run.result.pages.push_back(cp1252::toUtf8(page.path));
+    run.currentPage.clear();
 }
 
-void DiscardPageFiles(AppState& state) {
-    for (auto* page : {&state.Generator.HomePageFile, &state.Generator.ProductPageFile,
-                       &state.Generator.LinkPageFile}) {
-        page->open = false;
-        page->text.clear();
-    }
-}
-
-void WriteLine(AppState& state) {
-    switch (state.Selection.PageKind) {
+void WriteLine(GenerationRun& run) {
+    const std::string& line = run.generator.LineBuffer;
+    switch (run.generator.Selection.PageKind) {
         case PageType::Home:
-            WritePageLine(state, PageFileNo::Home, state.Generator.LineBuffer);
+            WritePageLine(run, PageFileNo::Home, line);
             break;
         case PageType::Product:
-            WritePageLine(state, PageFileNo::Product, state.Generator.LineBuffer);
+            WritePageLine(run, PageFileNo::Product, line);
             break;
         case PageType::Link:
-            WritePageLine(state, PageFileNo::Link, state.Generator.LineBuffer);
+            WritePageLine(run, PageFileNo::Link, line);
             break;
         default:
             break;
     }
 }
 
-void WriteLine(AppState& state, std::string line) {
-    state.Generator.LineBuffer = std::move(line);
-    WriteLine(state);
+void WriteLine(GenerationRun& run, std::string line) {
+    run.generator.LineBuffer = std::move(line);
+    WriteLine(run);
 }
 
-void WriteBodyTag(AppState& state) {
-    const StyleRecord& style = state.CurrentStyle;
-    WriteLine(state, cat("<BODY BGColor=", Q, stored(style.ScreenColor), Q, " VLINK=", Q,
-                         stored(style.LinkColor), Q, " ALINK=", Q, stored(style.ActiveLinkColor), Q,
-                         " BACKGROUND=", state.Generator.BackgroundUrl, ">", LF));
+void WriteBodyTag(GenerationRun& run) {
+    const StyleRecord& style = run.state.CurrentStyle;
+    WriteLine(run, cat("<BODY BGColor=", Q, stored(style.ScreenColor), Q, " VLINK=", Q,
+                       stored(style.LinkColor), Q, " ALINK=", Q, stored(style.ActiveLinkColor), Q,
+                       " BACKGROUND=", run.generator.BackgroundUrl, ">", LF));
 }
 
-void WriteRuler(AppState& state) {
-    WriteLine(state, rulerLine(state));
+void WriteRuler(GenerationRun& run) {
+    WriteLine(run, rulerLine(run));
 }
 
-void WriteRuler(AppState& state, PageFileNo file) {
-    WritePageLine(state, file, rulerLine(state));
+void WriteRuler(GenerationRun& run, PageFileNo file) {
+    WritePageLine(run, file, rulerLine(run));
 }
 
-void WriteControlPicture(AppState& state) {
-    if (text(state.CurrentStyle.ControlFile).empty()) return;
-    const std::string_view url = text(state.Generator.MediaUrl);
-    WriteLine(state, cat("<TABLE ALIGN=CENTER ", " BORDER=0>", "<BR><IMG ALT=", url,
-                         " ALIGN=CENTER SRC=", url, "></CENTER></TABLE>", LF));
+void WriteControlPicture(GenerationRun& run, std::string_view mediaUrl) {
+    if (text(run.state.CurrentStyle.ControlFile).empty()) return;
+    const std::string_view url = text(mediaUrl);
+    WriteLine(run, cat("<TABLE ALIGN=CENTER ", " BORDER=0>", "<BR><IMG ALT=", url,
+                       " ALIGN=CENTER SRC=", url, "></CENTER></TABLE>", LF));
 }
 
-void PublishMedia(AppState& state) {
-    GeneratorState& g = state.Generator;
-    if (text(g.MediaName).empty()) return;
+std::string PublishMedia(GenerationRun& run, std::string_view mediaName, bool mediaIsPath) {
+    GeneratorState& g = run.generator;
+    const std::string_view name = text(mediaName);
+    if (name.empty()) return {};
 
-    g.MediaSource = g.MediaIsPath ? g.MediaName
-                                  : std::string(text(state.CurrentStyle.MediaFolder)) + g.MediaName;
+    g.MediaSource =
+        mediaIsPath ? std::string(name) : cat(text(run.state.CurrentStyle.MediaFolder), name);
     const std::string_view source = g.MediaSource;
     const std::string extension(source.substr(source.size() >= 4 ? source.size() - 4 : 0));
-    const std::string number = std::to_string(g.MediaSeq);
-    g.MediaUrl = "/Tarvomen/Data/" + number + extension;
+    const std::string number = std::to_string(run.state.MediaSeq);
+    std::string mediaUrl = "/Tarvomen/Data/" + number + extension;
     g.MediaDest = kDataFolderPath + number + extension;
 
-    // A source published before in this generation keeps its first reference.
-    const std::string_view key = text(source);
-    for (std::size_t i = 0; i < GeneratorState::kCopiedTableSize; ++i) {
-        if (holds(g.CopiedSources[i], key)) {
-            g.MediaUrl = text(g.CopiedUrls[i].raw());
-            if (GenerationRun* run = g.Run) run->noteUse(g.MediaUrl);
-            return;
-        }
+    // A source published before in this generation keeps its first reference; with 730
+    // sources recorded a further one is copied but not recorded.
+    if (const std::string* url = g.Copied.find(text(source))) {
+        run.noteUse(*url);
+        return *url;
     }
-    // Recorded in the first free entry; with all 730 in use it is copied but not recorded.
-    for (std::size_t i = 0; i < GeneratorState::kCopiedTableSize; ++i) {
-        if (g.CopiedSources[i].blank()) {
-            g.CopiedSources[i].assign(g.MediaSource);
-            g.CopiedUrls[i].assign(g.MediaUrl);
-            break;
-        }
-    }
+    g.Copied.record(g.MediaSource, mediaUrl);
     // A failing copy leaves the page referring to a missing file, as does a source outside the
     // drive, which is never read; the run lists it with the pages that refer to it.
-    const std::string failure = copyMedia(state);
-    if (GenerationRun* run = g.Run) {
-        if (failure.empty()) {
-            run->noteCopied(cp1252::toUtf8(g.MediaDest));
-        } else {
-            run->noteFailed(cp1252::toUtf8(g.MediaSource), g.MediaUrl, failure);
-        }
+    const std::string failure = copyMedia(run);
+    if (failure.empty()) {
+        run.noteCopied(cp1252::toUtf8(g.MediaDest));
+    } else {
+        run.noteFailed(cp1252::toUtf8(g.MediaSource), mediaUrl, failure);
     }
-    g.MediaSeq = static_cast<std::int16_t>(g.MediaSeq + 1);
+    run.state.MediaSeq = static_cast<std::int16_t>(run.state.MediaSeq + 1);
+    return std::string(text(mediaUrl));
 }
 
-std::string PublishFile(AppState& state, std::string_view file, bool isPath) {
-    GeneratorState& g = state.Generator;
-    g.MediaName = text(file);
-    g.MediaIsPath = isPath;
-    PublishMedia(state);
-    g.MediaIsPath = false;
-    return std::string(text(g.MediaUrl));
+const ProductRecord& SelectProduct(GenerationRun& run, int r) {
+    run.generator.Selection.CurrentRecord = r;
+    run.generator.Selection.PageKind = PageType::Product;
+    LoadStyle(run);
+    return run.product(r);
 }
 
-void LoadProduct(AppState& state, int r, ProductRecord& buffer) {
-    GenerationRun* run = state.Generator.Run;
-    buffer = run ? run->product(r) : state.files.readProduct(r);
-    state.Selection.CurrentRecord = r;
-    state.Selection.PageKind = PageType::Product;
-    LoadStyle(state);
+void LoadStyle(GenerationRun& run) {
+    const std::int32_t key = StyleRecordNo(run.generator.Selection).value_or(run.state.MediaKey);
+    run.state.CurrentStyle = run.style(key);
 }
 
-void LoadStyle(AppState& state) {
-    GenerationRun* run = state.Generator.Run;
-    const std::int32_t key = GetMediaKey(state);
-    state.CurrentStyle = run ? run->style(key) : state.files.readStyle(key);
+void ClearMediaTables(GenerationRun& run) {
+    run.generator.Copied.clear();
 }
 
-void ClearMediaTables(AppState& state) {
-    for (std::size_t i = 0; i < GeneratorState::kCopiedTableSize; ++i) {
-        state.Generator.CopiedSources[i].assign("");
-        state.Generator.CopiedUrls[i].assign("");
-    }
-}
-
-void PrepareSiteFolders(AppState& state) {
-    Drive& drive = state.drive;
+void PrepareSiteFolders(Drive& drive) {
+    using namespace paths;
     // Every step may fail (missing folder, nothing to delete, a folder that is not empty) and is
     // then skipped; a path leading out of the drive is never touched.
     const auto step = [](auto&& operation) {
@@ -288,19 +235,19 @@ void PrepareSiteFolders(AppState& state) {
         }
     };
     const auto emptyAndRemoveData = [&] {
-        step([&] { drive.changeDirectory("C:\\Tarvomen\\Data\\"); });
-        step([&] { drive.deleteFiles("C:\\Tarvomen\\Data\\*.*"); });
-        step([&] { drive.changeDirectory("C:\\Tarvomen\\"); });
-        step([&] { drive.removeDirectory("C:\\Tarvomen\\Data"); });
+        step([&] { drive.changeDirectory(kDataFolderPath); });
+        step([&] { drive.deleteFiles(kDataFilesPattern); });
+        step([&] { drive.changeDirectory(kSiteFolderPath); });
+        step([&] { drive.removeDirectory(kDataFolder); });
     };
     const auto emptyAndRemoveSite = [&] {
-        step([&] { drive.deleteFiles("C:\\Tarvomen\\*.*"); });
-        step([&] { drive.changeDirectory("C:\\"); });
-        step([&] { drive.removeDirectory("C:\\Tarvomen\\"); });
+        step([&] { drive.deleteFiles(kSiteFilesPattern); });
+        step([&] { drive.changeDirectory(kDriveRootPath); });
+        step([&] { drive.removeDirectory(kSiteFolderPath); });
     };
     const auto createFolders = [&] {
-        step([&] { drive.makeDirectory("C:\\Tarvomen\\"); });
-        step([&] { drive.makeDirectory("C:\\Tarvomen\\Data\\"); });
+        step([&] { drive.makeDirectory(kSiteFolderPath); });
+        step([&] { drive.makeDirectory(kDataFolderPath); });
     };
     const auto exists = [&](const char* path) {
         try {
@@ -313,8 +260,8 @@ void PrepareSiteFolders(AppState& state) {
     emptyAndRemoveData();
     emptyAndRemoveSite();
     createFolders();
-    if (exists("C:\\Tarvomen\\Data")) emptyAndRemoveData();
-    if (exists("C:\\Tarvomen")) emptyAndRemoveSite();
+    if (exists(kDataFolder)) emptyAndRemoveData();
+    if (exists(kSiteFolder)) emptyAndRemoveSite();
     createFolders();
 }
 

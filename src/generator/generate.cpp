@@ -4,7 +4,6 @@
 #include "generator/generator.hpp"
 #include "generator/site_stage.hpp"
 #include "store/own_text.hpp"
-#include "store/style_ops.hpp"
 
 namespace tarvomen {
 namespace {
@@ -12,28 +11,28 @@ namespace {
 // The whole-site generation. The pages and media go into a new folder beside the site folder,
 // which replaces the site folder once every page is written; the end state is that of emptying
 // the site folder and writing into it.
-void GenerateSite(AppState& state, GenerationRun& run) {
-    GeneratorState& g = state.Generator;
-    ClearMediaTables(state);
-    g.MediaSeq = 0;
+void GenerateSite(GenerationRun& run) {
+    GeneratorState& g = run.generator;
+    ClearMediaTables(run);
+    run.state.MediaSeq = 0;
     g.LinkPagesStandalone = false;
     // Every generation writes the site: the new folder is prepared and the pages follow at once.
-    OpenSiteStage(state, run);
+    OpenSiteStage(run);
     try {
-        WriteHomePage(state);
+        WriteHomePage(run);
 
-        state.Selection.PageKind = PageType::Link;
-        if (!state.Page.Link2.blank()) {
-            state.Selection.LinkNo = 2;
-            WriteLinkPage(state);
+        g.Selection.PageKind = PageType::Link;
+        if (!run.state.Page.Link2.blank()) {
+            g.Selection.LinkNo = 2;
+            WriteLinkPage(run);
         }
-        if (!state.Page.Link3.blank()) {
-            state.Selection.LinkNo = 3;
-            WriteLinkPage(state);
+        if (!run.state.Page.Link3.blank()) {
+            g.Selection.LinkNo = 3;
+            WriteLinkPage(run);
         }
 
-        WriteProductPages(state);
-        CommitSiteStage(state, run);
+        WriteProductPages(run);
+        CommitSiteStage(run);
     } catch (...) {
         DiscardSiteStage(run);
         throw;
@@ -43,40 +42,45 @@ void GenerateSite(AppState& state, GenerationRun& run) {
     run.result.shownPage = kHomePagePath;
 }
 
+// GetMediaParm for the page `edited`: its style record into the current style.
+void LoadEditedStyle(AppState& state, const PageSelection& edited) {
+    if (const auto recordNo = StyleRecordNo(edited)) state.MediaKey = *recordNo;
+    state.CurrentStyle = state.files.readStyle(state.MediaKey);
+}
+
 }  // namespace
 
-GenerationResult Generate(AppState& state) {
-    GenerationRun run(state);
+GenerationResult Generate(AppState& state, const PageSelection& page) {
+    GenerationRun run(state, page);
     try {
-        // The writers select the pages they write; the edited page is selected again after.
-        const SelectionGuard edited(state.Selection);
-        switch (state.Selection.PageKind) {
+        switch (page.PageKind) {
             case PageType::Home:
-                GenerateSite(state, run);
+                GenerateSite(run);
                 break;
             case PageType::Product:
-                WritePreviewPage(state);
+                WritePreviewPage(run);
                 break;
             case PageType::Link:
-                state.Generator.LinkPagesStandalone = true;
-                WriteLinkPage(state);
+                run.generator.LinkPagesStandalone = true;
+                WriteLinkPage(run);
                 break;
             default:
                 break;
         }
     } catch (...) {
-        // A failed generation leaves no page half-open.
-        DiscardPageFiles(state);
-        state.Generator.LinkPagesStandalone = false;
         try {
-            GetMediaParm(state);
+            LoadEditedStyle(state, page);
         } catch (const std::exception&) {
             // The first failure is the one to report.
         }
         throw;
     }
-    GetMediaParm(state);
+    LoadEditedStyle(state, page);
     return std::move(run.result);
+}
+
+GenerationResult Generate(AppState& state) {
+    return Generate(state, state.Selection);
 }
 
 std::string DescribeMediaFailures(const AppState& state, const GenerationResult& result) {

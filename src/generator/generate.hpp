@@ -31,14 +31,18 @@ struct GenerationResult {
     bool complete() const { return failedMedia.empty(); }
 };
 
-// The generate command of the style and media pickers: runs the generator chosen by `PageKind`
-// (0 the whole site, 1 the preview of product `CurrentRecord`, 2 the link page of `LinkNo` by
-// itself), then loads the current style of the page being edited again (GetMediaParm). Opens
-// nothing: the caller hands `shownPage` to the shell.
+// The generate command of the style and media pickers for the page `page` selects: runs the
+// generator chosen by its `PageKind` (0 the whole site, 1 the preview of product
+// `CurrentRecord` in the current style, 2 the link page of `LinkNo` by itself), then loads the
+// style of that page into the current style again (GetMediaParm). The page selection of the
+// program state is neither read nor changed. Opens nothing: the caller hands `shownPage` to the
+// shell.
 // The whole site is written into a new folder beside the site folder, which takes the site
 // folder's place only when every page was written. A page that cannot be written throws Error
-// naming the file; the previous site is then left as it was and the page selection state is
-// put back. Media that cannot be copied do not stop the run: they are listed in the result.
+// naming the file; the previous site is then left as it was. Media that cannot be copied do not
+// stop the run: they are listed in the result.
+GenerationResult Generate(AppState& state, const PageSelection& page);
+// The same for the page selected in the program state (`state.Selection`).
 GenerationResult Generate(AppState& state);
 
 // The failed media of `result` for the user, one line per medium with the pages that refer to

@@ -5,34 +5,31 @@
 #include "generator/generator.hpp"
 #include "platform/cp1252.hpp"
 #include "platform/error.hpp"
+#include "store/site_paths.hpp"
 
 namespace tarvomen {
 
-GenerationRun::GenerationRun(AppState& state) : state_(state), outer_(state.Generator.Run) {
-    state.Generator.Run = this;
-}
-
-GenerationRun::~GenerationRun() {
-    state_.Generator.Run = outer_;
+GenerationRun::GenerationRun(AppState& stateIn, const PageSelection& selection) : state(stateIn) {
+    generator.Selection = selection;
 }
 
 const ProductRecord& GenerationRun::product(std::int64_t recordNo) {
     auto it = products_.find(recordNo);
     if (it == products_.end()) {
-        it = products_.emplace(recordNo, state_.files.readProduct(recordNo)).first;
+        it = products_.emplace(recordNo, state.files.readProduct(recordNo)).first;
     }
     return it->second;
 }
 
 const StyleRecord& GenerationRun::style(std::int32_t key) {
     auto it = styles_.find(key);
-    if (it == styles_.end()) it = styles_.emplace(key, state_.files.readStyle(key)).first;
+    if (it == styles_.end()) it = styles_.emplace(key, state.files.readStyle(key)).first;
     return it->second;
 }
 
 const PageRecord& GenerationRun::page(std::int64_t recordNo) {
     auto it = pages_.find(recordNo);
-    if (it == pages_.end()) it = pages_.emplace(recordNo, state_.files.readPage(recordNo)).first;
+    if (it == pages_.end()) it = pages_.emplace(recordNo, state.files.readPage(recordNo)).first;
     return it->second;
 }
 
@@ -42,7 +39,7 @@ const std::filesystem::path& GenerationRun::mediaSource(const std::string& windo
         throw PathError(it->second);
     }
     try {
-        return sources_.emplace(windowsPath, state_.drive.resolve(windowsPath)).first->second;
+        return sources_.emplace(windowsPath, state.drive.resolve(windowsPath)).first->second;
     } catch (const PathError& error) {
         refusedSources_.emplace(windowsPath, error.what());
         throw;
@@ -71,13 +68,12 @@ void GenerationRun::noteUse(std::string_view url) {
     }
 }
 
-std::filesystem::path SiteHostPath(AppState& state, std::string_view windowsPath) {
-    const GenerationRun* run = state.Generator.Run;
-    const std::string_view site = kSiteFolderPath;  // "C:\Tarvomen\"
-    if (run && !run->stage.empty() && windowsPath.size() > site.size() &&
+std::filesystem::path SiteHostPath(const GenerationRun& run, std::string_view windowsPath) {
+    const std::string_view site = paths::kSiteFolderPath;  // "C:\Tarvomen\"
+    if (!run.stage.empty() && windowsPath.size() > site.size() &&
         sameFileName(windowsPath.substr(0, site.size() - 1), site.substr(0, site.size() - 1)) &&
         windowsPath[site.size() - 1] == '\\') {
-        std::filesystem::path host = run->stage;
+        std::filesystem::path host = run.stage;
         std::string_view rest = windowsPath.substr(site.size());
         while (!rest.empty()) {
             const std::size_t cut = rest.find('\\');
@@ -86,7 +82,7 @@ std::filesystem::path SiteHostPath(AppState& state, std::string_view windowsPath
         }
         return host;
     }
-    return state.drive.resolve(cp1252::toUtf8(std::string(windowsPath)));
+    return run.state.drive.resolve(cp1252::toUtf8(std::string(windowsPath)));
 }
 
 }  // namespace tarvomen

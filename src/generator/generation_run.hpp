@@ -8,20 +8,24 @@
 #include <vector>
 
 #include "generator/generate.hpp"
+#include "generator/generator_state.hpp"
 #include "generator/media_copy.hpp"
 #include "store/app_state.hpp"
 
 namespace tarvomen {
 
-// The working state of one generate command, reachable as `state.Generator.Run` while it lives:
-// what has been written so far, where the site's files go, and the records of the run.
+// One generate command: the program state it reads, the generator's working state, what has
+// been written so far, where the site's files go, and the records of the run. Every building
+// block and page writer works on it.
 class GenerationRun {
   public:
-    explicit GenerationRun(AppState& state);
-    ~GenerationRun();
+    // A run that writes the page `selection` chooses.
+    GenerationRun(AppState& state, const PageSelection& selection);
     GenerationRun(const GenerationRun&) = delete;
     GenerationRun& operator=(const GenerationRun&) = delete;
 
+    AppState& state;
+    GeneratorState generator;
     GenerationResult result;
 
     // The page file being written (Windows path), the page that media published now belong to.
@@ -53,8 +57,6 @@ class GenerationRun {
     void noteUse(std::string_view url);
 
   private:
-    AppState& state_;
-    GenerationRun* outer_;
     std::map<std::int64_t, ProductRecord> products_;
     std::map<std::int32_t, StyleRecord> styles_;
     std::map<std::int64_t, PageRecord> pages_;
@@ -64,6 +66,6 @@ class GenerationRun {
 
 // Host path of a Windows path that the generator writes: inside the site folder it lies in the
 // run's stage when there is one, elsewhere it resolves through the drive.
-std::filesystem::path SiteHostPath(AppState& state, std::string_view windowsPath);
+std::filesystem::path SiteHostPath(const GenerationRun& run, std::string_view windowsPath);
 
 }  // namespace tarvomen

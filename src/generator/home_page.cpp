@@ -4,7 +4,6 @@
 #include "generator/generator.hpp"
 #include "generator/template_text.hpp"
 #include "generator/video_section.hpp"
-#include "store/style_ops.hpp"
 
 namespace tarvomen {
 
@@ -19,18 +18,22 @@ constexpr std::string_view kMakerSite = "http://www.orvane.example/";
 
 class HomePage {
   public:
-    explicit HomePage(AppState& state)
-        : s_(state), g_(state.Generator), page_(state.Page), style_(state.CurrentStyle) {}
+    explicit HomePage(GenerationRun& run)
+        : run_(run),
+          s_(run.state),
+          g_(run.generator),
+          page_(run.state.Page),
+          style_(run.state.CurrentStyle) {}
 
     void write() {
         s_.drive.changeDirectory(kSiteFolderPath);
-        OpenPageFile(s_, kFile, kHomePagePath);
+        OpenPageFile(run_, kFile, kHomePagePath);
         scanProducts();
-        s_.Selection = home_;
+        g_.Selection = home_;
         if (text(page_.CurrencySymbol) == "E") page_.CurrencySymbol.assign("");
         g_.DescriptionText =
             cat(text(page_.DomainName), ",", text(page_.Title), ",", text(page_.Heading), ",");
-        LoadStyle(s_);
+        LoadStyle(run_);
 
         writeHead();
         writeBodyTag();
@@ -40,7 +43,7 @@ class HomePage {
         writeLinkList();
         writeLogoAndBodyText();
         writeSound();
-        WriteVideoSection(s_, kFile, text(page_.VideoText));
+        WriteVideoSection(run_, kFile, text(page_.VideoText));
         writeLink1Heading();
         writeProductIndex();
         writeLinkSection(2);
@@ -48,27 +51,26 @@ class HomePage {
         writePictureWithText();
         writeLink4Section();
         writeCoordinates();
-        WriteRuler(s_);
+        WriteRuler(run_);
         line("</FONT></BODY></HTML>", LF);
-        ClosePageFile(s_, kFile);
+        ClosePageFile(run_, kFile);
     }
 
   private:
     template <class... Pieces>
     void line(const Pieces&... pieces) {
-        WritePageLine(s_, kFile, cat(pieces...));
+        WritePageLine(run_, kFile, cat(pieces...));
     }
 
     // Counts the named products and the ones listed here, and gathers their keywords.
     void scanProducts() {
-        home_ = s_.Selection;
+        home_ = g_.Selection;
         home_.PageKind = PageType::Home;
         g_.NamedProductCount = 0;
         g_.ListedProductCount = 0;
         g_.KeywordList.clear();
         for (int r = 1; r <= SiteFiles::kProductCount; ++r) {
-            LoadProduct(s_, r, s_.GeneratorProduct);
-            const ProductRecord& product = s_.GeneratorProduct;
+            const ProductRecord& product = SelectProduct(run_, r);
             if (product.ProductName.blank()) continue;
             ++g_.NamedProductCount;
             if (ListedOnHomePage(style_)) {
@@ -91,8 +93,8 @@ class HomePage {
     void writeBodyTag() {
         g_.BackgroundUrl = style_.BackgroundFile.blank()
                                ? std::string()
-                               : PublishFile(s_, style_.BackgroundFile.raw());
-        WriteBodyTag(s_);
+                               : PublishMedia(run_, style_.BackgroundFile.raw());
+        WriteBodyTag(run_);
     }
 
     void writeCreditBanner() {
@@ -110,7 +112,7 @@ class HomePage {
 
     void writeHeadingBox() {
         if (!style_.BannerFile.blank()) {
-            const std::string banner = PublishFile(s_, style_.BannerFile.raw());
+            const std::string banner = PublishMedia(run_, style_.BannerFile.raw());
             line("<TABLE ALIGN=CENTER BACKGROUND=", banner, " BORDER=10", BorderColours(style_),
                  "<TR><TH><FONT FACE= ", BoxFontAttrs(style_), "<H2>", text(page_.Heading),
                  "</H2></FONT></TABLE><P>");
@@ -136,12 +138,12 @@ class HomePage {
             line("<LI><P ALIGN=CENTER><A HREF=", anchor, ">", text(*link), "</A>", LF);
         }
         line("</FONT>");
-        WriteRuler(s_);
+        WriteRuler(run_);
     }
 
     void writeLogoAndBodyText() {
-        g_.LogoUrl =
-            page_.LogoImage.blank() ? std::string() : PublishFile(s_, page_.LogoImage.raw(), true);
+        g_.LogoUrl = page_.LogoImage.blank() ? std::string()
+                                             : PublishMedia(run_, page_.LogoImage.raw(), true);
         const std::string_view logo = g_.LogoUrl;
         const std::string_view body = text(page_.BodyText);
         const std::string box = cat("<P><TABLE ALIGN=CENTER BGCOLOR=", stored(style_.ScreenColor),
@@ -158,12 +160,12 @@ class HomePage {
         } else {
             return;
         }
-        WriteRuler(s_);
+        WriteRuler(run_);
     }
 
     void writeSound() {
         if (style_.SoundFile.blank()) return;
-        const std::string sound = PublishFile(s_, style_.SoundFile.raw());
+        const std::string sound = PublishMedia(run_, style_.SoundFile.raw());
         line("<P ALIGN=CENTER><EMBED", " SRC=", sound, " ALT=", sound, " START=FILEOPEN", ">");
     }
 
@@ -183,22 +185,21 @@ class HomePage {
     void writeProductIndex() {
         g_.ProductPageNo = 0;
         for (int r = 1; r <= SiteFiles::kProductCount; ++r) {
-            LoadProduct(s_, r, s_.GeneratorProduct);
-            const ProductRecord& product = s_.GeneratorProduct;
+            const ProductRecord& product = SelectProduct(run_, r);
             if (!ListedOnHomePage(style_) || product.ProductName.blank()) continue;
             ++g_.ProductPageNo;
             g_.ProductPictureUrl = product.ProductImage.blank()
                                        ? std::string()
-                                       : PublishFile(s_, product.ProductImage.raw(), true);
+                                       : PublishMedia(run_, product.ProductImage.raw(), true);
             if (s_.LinkStyleFromProfile) {
-                s_.Selection = home_;
-                LoadStyle(s_);
+                g_.Selection = home_;
+                LoadStyle(run_);
             }
             writeProductRow(product);
         }
-        s_.Selection = home_;
-        LoadStyle(s_);
-        WriteRuler(s_);
+        g_.Selection = home_;
+        LoadStyle(run_);
+        WriteRuler(run_);
     }
 
     void writeProductRow(const ProductRecord& product) {
@@ -227,14 +228,14 @@ class HomePage {
         if (heading.blank()) {
             heading.assign(n == 2 ? "No Heading in Link2 Record" : "No Heading in Link3 Record");
         }
-        const std::string record = std::to_string(s_.Selection.CurrentRecord);
+        const std::string record = std::to_string(g_.Selection.CurrentRecord);
         line("<P><FONT FACE=", TextFontAttrs(style_));
         line("<LI><P ALIGN=CENTER><A HREF=", "#Top", ">Top of Page</A>",
              n == 2 ? "<P  ALIGN=CENTER><A NAME=" : "<P ALIGN=CENTER><A NAME=",
              n == 2 ? "Link2" : "Link3", ">", text(link), "</A>",
              "<P ALIGN=CENTER><A HREF=", n == 2 ? "/tarvomen/Link2" : "/tarvomen/Link3", record,
              record, ".html", ">", heading.raw(), "</A></FONT><P>", LF);
-        WriteRuler(s_);
+        WriteRuler(run_);
     }
 
     void writePictureWithText() {
@@ -243,16 +244,15 @@ class HomePage {
         const std::string box = cat("<P><TABLE ALIGN=CENTER BGCOLOR=", stored(style_.BoxColor),
                                     " BORDER=5", BorderColours(style_));
         if (hasImage && hasText) {
-            const std::string image = PublishFile(s_, style_.ImageFile.raw());
+            const std::string image = PublishMedia(run_, style_.ImageFile.raw());
             line(box, "<TR><TH><IMG ALT=", image, " Align = LEFT SRC=", image, ">",
                  "<TH><FONT FACE=", BoxFontAttrs(style_), text(page_.ImageText),
                  "</FONT></TABLE><BR>", LF);
         } else if (hasText) {
-            g_.MediaUrl.clear();
             line(box, "<TH><FONT FACE= ", BoxFontAttrs(style_), text(page_.ImageText),
                  "</FONT></TABLE><BR>", LF);
         } else if (hasImage) {
-            const std::string image = PublishFile(s_, style_.ImageFile.raw());
+            const std::string image = PublishMedia(run_, style_.ImageFile.raw());
             line(box, "<TR><TH><IMG ALT=", image, " ALIGN=LEFT SRC=", image, ">", "</TABLE><BR>",
                  LF);
         }
@@ -281,6 +281,7 @@ class HomePage {
         }
     }
 
+    GenerationRun& run_;
     AppState& s_;
     GeneratorState& g_;
     PageRecord& page_;
@@ -290,8 +291,8 @@ class HomePage {
 
 }  // namespace
 
-void WriteHomePage(AppState& state) {
-    HomePage(state).write();
+void WriteHomePage(GenerationRun& run) {
+    HomePage(run).write();
 }
 
 }  // namespace tarvomen

@@ -6,7 +6,6 @@
 #include "generator/template_text.hpp"
 #include "generator/video_section.hpp"
 #include "platform/cp1252.hpp"
-#include "store/style_ops.hpp"
 
 namespace tarvomen {
 
@@ -18,11 +17,12 @@ constexpr PageFileNo kFile = PageFileNo::Link;
 
 class LinkPage {
   public:
-    LinkPage(AppState& state, std::size_t i)
-        : s_(state),
-          g_(state.Generator),
-          page_(state.LinkPage),
-          style_(state.CurrentStyle),
+    LinkPage(GenerationRun& run, std::size_t i)
+        : run_(run),
+          s_(run.state),
+          g_(run.generator),
+          page_(run.state.LinkPage),
+          style_(run.state.CurrentStyle),
           i_(i) {}
 
     void write() {
@@ -34,16 +34,16 @@ class LinkPage {
         writeProductList();
         writePictureAndHeading();
         writeThemePicture();
-        WriteVideoSection(s_, kFile, text(page_.LinkVideoText[i_]));
+        WriteVideoSection(run_, kFile, text(page_.LinkVideoText[i_]));
         line("<P ALIGN=CENTER><A HREF=index.html>Home</A></BODY></HTML>");
     }
 
   private:
     template <class... Pieces>
     void line(const Pieces&... pieces) {
-        WritePageLine(s_, kFile, cat(pieces...));
+        WritePageLine(run_, kFile, cat(pieces...));
     }
-    void ruler() { WriteRuler(s_, kFile); }
+    void ruler() { WriteRuler(run_, kFile); }
 
     std::string_view title() const { return text(i_ == 0 ? page_.Link2 : page_.Link3); }
     std::string_view heading() const { return text(page_.LinkHeading[i_]); }
@@ -56,7 +56,7 @@ class LinkPage {
     void writeBodyTag() {
         g_.BackgroundUrl = style_.BackgroundFile.blank()
                                ? std::string()
-                               : PublishFile(s_, style_.BackgroundFile.raw());
+                               : PublishMedia(run_, style_.BackgroundFile.raw());
         line("<BODY BGCOLOR=", Q, stored(style_.ScreenColor), Q, " VLINK=", Q,
              stored(style_.LinkColor), Q, " ALINK=", Q, stored(style_.ActiveLinkColor), Q,
              " BACKGROUND=", g_.BackgroundUrl, ">", LF);
@@ -64,7 +64,7 @@ class LinkPage {
 
     void writeHeadingBox() {
         if (!style_.BannerFile.blank()) {
-            const std::string banner = PublishFile(s_, style_.BannerFile.raw());
+            const std::string banner = PublishMedia(run_, style_.BannerFile.raw());
             line("<TABLE ALIGN=CENTER BACKGROUND=", banner, " BORDER=10", BorderColours(style_));
         } else {
             line("<TABLE ALIGN=CENTER BGColor=", stored(style_.BoxColor), " BORDER=10",
@@ -77,7 +77,7 @@ class LinkPage {
     void writePictureAndText() {
         g_.LinkPictureUrl = page_.LinkImage[i_].blank()
                                 ? std::string()
-                                : PublishFile(s_, page_.LinkImage[i_].raw(), true);
+                                : PublishMedia(run_, page_.LinkImage[i_].raw(), true);
         const std::string_view picture = g_.LinkPictureUrl;
         const std::string_view body = text(page_.LinkText[i_]);
         if (picture.empty() && body.empty()) return;
@@ -99,7 +99,7 @@ class LinkPage {
 
     void writeSound() {
         if (style_.SoundFile.blank()) return;
-        const std::string sound = PublishFile(s_, style_.SoundFile.raw());
+        const std::string sound = PublishMedia(run_, style_.SoundFile.raw());
         line("<P ALIGN=CENTER><EMBED ALIGN=ABSMIDDLE WIDTH=", Q, "128", Q, " HEIGHT=", Q, "128", Q,
              " SRC=", sound, " ALT=", sound, " START=FILEOPEN", ">");
         ruler();
@@ -108,27 +108,25 @@ class LinkPage {
     // The Link3 page lists the named products that are not on the home page, numbered on from
     // the home page's products; the Link2 page lists none.
     void writeProductList() {
-        s_.Selection.PageKind = PageType::Link;
-        const PageSelection linkPage = s_.Selection;
+        g_.Selection.PageKind = PageType::Link;
+        const PageSelection linkPage = g_.Selection;
         PageSelection profile = linkPage;
         profile.PageKind = PageType::Home;
         int base = 0;
         bool listed = false;
         for (int r = 1; r <= SiteFiles::kProductCount; ++r) {
-            LoadProduct(s_, r, s_.LinkProduct);
-            if (!s_.LinkProduct.ProductName.blank() && ListedOnHomePage(style_)) ++base;
+            if (!SelectProduct(run_, r).ProductName.blank() && ListedOnHomePage(style_)) ++base;
         }
         for (int r = 1; r <= SiteFiles::kProductCount; ++r) {
-            LoadProduct(s_, r, s_.LinkProduct);
-            const ProductRecord& product = s_.LinkProduct;
+            const ProductRecord& product = SelectProduct(run_, r);
             if (product.ProductName.blank() || ListedOnHomePage(style_) || i_ != 1) continue;
             listed = true;
             g_.ProductPictureUrl = product.ProductImage.blank()
                                        ? std::string()
-                                       : PublishFile(s_, product.ProductImage.raw(), true);
+                                       : PublishMedia(run_, product.ProductImage.raw(), true);
             if (s_.LinkStyleFromProfile) {
-                s_.Selection = profile;
-                LoadStyle(s_);
+                g_.Selection = profile;
+                LoadStyle(run_);
             }
             int k = 0;
             if (g_.LinkPagesStandalone) {
@@ -140,8 +138,8 @@ class LinkPage {
             g_.ProductPageNo = k;
             writeProductRow(product, cat("/tarvomen/", std::to_string(k), ".html"));
         }
-        s_.Selection = linkPage;
-        LoadStyle(s_);
+        g_.Selection = linkPage;
+        LoadStyle(run_);
         if (listed) ruler();
     }
 
@@ -187,7 +185,7 @@ class LinkPage {
         const std::string box = cat("<P><TABLE ALIGN=CENTER BGCOLOR=", stored(style_.BoxColor),
                                     " BORDER=5", BorderColours(style_));
         if (hasImage && !imageText.empty()) {
-            const std::string image = PublishFile(s_, style_.ImageFile.raw());
+            const std::string image = PublishMedia(run_, style_.ImageFile.raw());
             line(box, "<TR><TH><IMG ALT=", image, " Align = LEFT SRC=", image, ">");
             line("<TH><FONT FACE=", BoxFontAttrs(style_), imageText);
             line("</FONT></TABLE><BR>", LF);
@@ -196,7 +194,7 @@ class LinkPage {
             line("<TR><TH><FONT FACE=", BoxFontAttrs(style_), imageText);
             line("</TABLE><BR>", LF);
         } else if (hasImage) {
-            const std::string image = PublishFile(s_, style_.ImageFile.raw());
+            const std::string image = PublishMedia(run_, style_.ImageFile.raw());
             line(box, "<TR><TH><IMG ALT=", image, " Align = LEFT SRC=", image, "></TABLE><BR>", LF);
         } else {
             return;
@@ -204,6 +202,7 @@ class LinkPage {
         ruler();
     }
 
+    GenerationRun& run_;
     AppState& s_;
     GeneratorState& g_;
     const PageRecord& page_;
@@ -213,22 +212,23 @@ class LinkPage {
 
 }  // namespace
 
-void WriteLinkPage(AppState& state) {
-    GeneratorState& g = state.Generator;
-    state.Selection.PageKind = PageType::Link;
-    LoadStyle(state);
-    ClearMediaTables(state);
+void WriteLinkPage(GenerationRun& run) {
+    AppState& state = run.state;
+    GeneratorState& g = run.generator;
+    PageSelection& selection = g.Selection;
+    selection.PageKind = PageType::Link;
+    LoadStyle(run);
+    ClearMediaTables(run);
     if (g.LinkPagesStandalone) {
         g.ProductPageNo = 0;
-        PrepareSiteFolders(state);
+        PrepareSiteFolders(state.drive);
     }
-    state.LinkPage = g.Run ? g.Run->page(state.Selection.CurrentRecord)
-                           : state.files.readPage(state.Selection.CurrentRecord);
-    if (state.Selection.LinkNo != 2 && state.Selection.LinkNo != 3) return;
+    state.LinkPage = run.page(selection.CurrentRecord);
+    if (selection.LinkNo != 2 && selection.LinkNo != 3) return;
 
-    const std::string n = std::to_string(state.Selection.LinkNo);
+    const std::string n = std::to_string(selection.LinkNo);
     const FixedText<50>& title =
-        state.Selection.LinkNo == 2 ? state.LinkPage.Link2 : state.LinkPage.Link3;
+        selection.LinkNo == 2 ? state.LinkPage.Link2 : state.LinkPage.Link3;
     if (title.blank()) {
         if (state.services.messages) {
             state.services.messages->inform("Enter Link" + n + " in PROFILE first!",
@@ -236,18 +236,16 @@ void WriteLinkPage(AppState& state) {
         }
         return;
     }
-    const std::string record = std::to_string(state.Selection.CurrentRecord);
-    g.LinkPagePath = "C:\\Tarvomen\\Link" + n + record + record + ".html";
-    OpenPageFile(state, kFile, g.LinkPagePath);
-    LinkPage(state, state.Selection.LinkNo == 2 ? 0 : 1).write();
-    ClosePageFile(state, kFile);
+    const std::string record = std::to_string(selection.CurrentRecord);
+    g.LinkPagePath = paths::kLinkPagePrefix + n + record + record + ".html";
+    OpenPageFile(run, kFile, g.LinkPagePath);
+    LinkPage(run, selection.LinkNo == 2 ? 0 : 1).write();
+    ClosePageFile(run, kFile);
 
     if (g.LinkPagesStandalone) {
         g.LinkPagesStandalone = false;
-        if (g.Run) {
-            g.Run->result.shown = GenerationResult::Shown::LinkPage;
-            g.Run->result.shownPage = cp1252::toUtf8(g.LinkPagePath);
-        }
+        run.result.shown = GenerationResult::Shown::LinkPage;
+        run.result.shownPage = cp1252::toUtf8(g.LinkPagePath);
     }
 }
 

@@ -7,6 +7,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <string>
 
 namespace tarvomen {
@@ -86,6 +88,32 @@ int copyContents(int in, int out, off_t size, CopyHints& hints) {
     return 0;
 }
 
+// The process's umask from /proc (the umask call would change it for a moment, under the feet
+// of other threads); -1 when it cannot be told.
+int readUmask() {
+    std::FILE* status = std::fopen("/proc/self/status", "re");
+    if (!status) return -1;
+    int mask = -1;
+    char line[256];
+    while (std::fgets(line, sizeof line, status)) {
+        unsigned value = 0;
+        if (std::sscanf(line, "Umask: %o", &value) == 1) {
+            mask = static_cast<int>(value);
+            break;
+        }
+    }
+    std::fclose(status);
+    return mask;
+}
+
+// Whether a file created with the permission bits of `mode` gets all of them, so that no chmod
+// is needed afterwards.
+bool createdWithAllOf(mode_t mode, CopyHints& hints) {
+    if (!hints.umask) hints.umask = readUmask();
+    return *hints.umask >= 0 && (mode & 07000) == 0 &&
+           (mode & static_cast<mode_t>(*hints.umask)) == 0;
+}
+
 }  // namespace
 
 int CopyMediaFile(const std::filesystem::path& from, const std::filesystem::path& to, bool fresh,
@@ -96,12 +124,17 @@ int CopyMediaFile(const std::filesystem::path& from, const std::filesystem::path
     if (::fstat(in.get(), &source) != 0) return errno;
     if (!S_ISREG(source.st_mode)) return S_ISDIR(source.st_mode) ? EISDIR : EINVAL;
 
+    // A fresh copy lies in a folder of the run's own and is created with the source's bits; a
+    // temporary one beside an existing file stays private until it takes the file's place.
+    const mode_t mode = source.st_mode & 07777;
     const std::string target = fresh ? to.string() : to.string() + ".part";
     Fd out(::open(target.c_str(),
-                  O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC | (fresh ? O_EXCL : O_TRUNC), 0600));
+                  O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC | (fresh ? O_EXCL : O_TRUNC),
+                  fresh ? mode & 0777 : 0600));
     if (out.get() < 0) return errno;
     int error = copyContents(in.get(), out.get(), source.st_size, hints);
-    if (error == 0 && ::fchmod(out.get(), source.st_mode & 07777) != 0) error = errno;
+    const bool chmodNeeded = !fresh || !createdWithAllOf(mode, hints);
+    if (error == 0 && chmodNeeded && ::fchmod(out.get(), mode) != 0) error = errno;
     const int closeError = out.close();
     if (error == 0) error = closeError;
     if (error == 0 && !fresh && ::rename(target.c_str(), to.c_str()) != 0) error = errno;

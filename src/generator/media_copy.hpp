@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 
 namespace tarvomen {
 
@@ -8,6 +9,9 @@ namespace tarvomen {
 struct CopyHints {
     bool clone = true;      // try a reflink first
     bool copyRange = true;  // try copy_file_range before read and write
+    // The process's umask, read at the first copy that needs it (-1: it cannot be told). A copy
+    // created with the source's bits needs no chmod when the umask takes none of them.
+    std::optional<int> umask;
 };
 
 // Copies the regular file `from` to `to` (host paths): afterwards `to` holds the whole copy, or

@@ -13,133 +13,133 @@ namespace {
 using product_page::line;
 
 // The number of named products listed on the home page: they take the page numbers 1 ... H.
-int countHomePageProducts(AppState& state) {
+int countHomePageProducts(GenerationRun& run) {
     int count = 0;
     for (int r = 1; r <= SiteFiles::kProductCount; ++r) {
-        LoadProduct(state, r, state.GeneratorProduct);
-        if (!state.GeneratorProduct.ProductName.blank() && ListedOnHomePage(state.CurrentStyle)) {
+        if (!SelectProduct(run, r).ProductName.blank() &&
+            ListedOnHomePage(run.state.CurrentStyle)) {
             ++count;
         }
     }
     return count;
 }
 
-void writeProductTable(AppState& state, const ProductRecord& product, const std::string& picture) {
-    const StyleRecord& style = state.CurrentStyle;
-    const PageRecord& page = state.Page;
+void writeProductTable(GenerationRun& run, const ProductRecord& product,
+                       const std::string& picture) {
+    const StyleRecord& style = run.state.CurrentStyle;
+    const PageRecord& page = run.state.Page;
     const std::string box = cat("<P><TABLE ALIGN=CENTER BGCOLOR=", stored(style.BoxColor),
                                 " BORDER=5", BorderColours(style));
     std::string_view cell;
     if (!product.ProductImage.blank()) {
-        const std::string picture2 = PublishFile(state, product.ProductImage.raw(), true);
-        line(state, box, "<TR><TH><IMG ALT=", picture, " WIDTH=64 HEIGHT=64 SRC=", picture2, ">",
+        const std::string picture2 = PublishMedia(run, product.ProductImage.raw(), true);
+        line(run, box, "<TR><TH><IMG ALT=", picture, " WIDTH=64 HEIGHT=64 SRC=", picture2, ">",
              "<TH><FONT FACE= ", BoxFontAttrs(style), text(product.ProductName), "</FONT>",
              "<TH><FONT FACE=", BoxFontAttrs(style), text(product.Description), "</FONT>", LF);
         cell = "<TH><FONT FACE= ";
     } else {
-        line(state, box, "<TH><FONT FACE=", BoxFontAttrs(style), text(product.ProductName),
-             "</FONT>", "<TH><FONT FACE=", BoxFontAttrs(style), text(product.Description),
-             "</FONT>", LF);
+        line(run, box, "<TH><FONT FACE=", BoxFontAttrs(style), text(product.ProductName), "</FONT>",
+             "<TH><FONT FACE=", BoxFontAttrs(style), text(product.Description), "</FONT>", LF);
         cell = "<TH><FONT FACE=";
     }
     if (product.QuantityPerUnit > 0) {
-        line(state, cell, BoxFontAttrs(style),
-             "Quantity: ", std::to_string(product.QuantityPerUnit), "</FONT>", LF);
+        line(run, cell, BoxFontAttrs(style), "Quantity: ", std::to_string(product.QuantityPerUnit),
+             "</FONT>", LF);
     }
     if (product.UnitPrice.scaled > 0) {
-        line(state, cell, BoxFontAttrs(style), "Price: ", text(page.CurrencySymbol),
+        line(run, cell, BoxFontAttrs(style), "Price: ", text(page.CurrencySymbol),
              priceText(product.UnitPrice), text(page.CurrencyName), "</FONT>", LF);
     }
-    line(state, "</TABLE>", LF);
+    line(run, "</TABLE>", LF);
 }
 
 // The shopping-cart form posting ID, Product, Price, CurrSymb, CurrStr and Quantity.
-void writeOrderForm(AppState& state, const ProductRecord& product, int pageNo) {
-    const StyleRecord& style = state.CurrentStyle;
-    const PageRecord& page = state.Page;
+void writeOrderForm(GenerationRun& run, const ProductRecord& product, int pageNo) {
+    const StyleRecord& style = run.state.CurrentStyle;
+    const PageRecord& page = run.state.Page;
     const auto hidden = [&](std::string_view name, std::string_view value) {
-        line(state, "<INPUT TYPE=", Q, "Hidden", Q, " NAME=", Q, name, Q, " VALUE=", Q, value, Q,
-             ">", LF);
+        line(run, "<INPUT TYPE=", Q, "Hidden", Q, " NAME=", Q, name, Q, " VALUE=", Q, value, Q, ">",
+             LF);
     };
-    line(state, "<FORM ACTION=", Q, "/scripts/shopcart.asp", Q, " METHOD=", Q, "POST", Q,
+    line(run, "<FORM ACTION=", Q, "/scripts/shopcart.asp", Q, " METHOD=", Q, "POST", Q,
          " ENCTYPE=", Q, "application/x-www-form-urlencoded", Q, ">", LF);
-    line(state, "<BR><TABLE ALIGN=", Q, "CENTER", Q, " BGCOLOR=", Q, stored(style.BoxColor), Q,
+    line(run, "<BR><TABLE ALIGN=", Q, "CENTER", Q, " BGCOLOR=", Q, stored(style.BoxColor), Q,
          " BORDER=5", BorderColours(style), LF);
     hidden("ID", std::to_string(pageNo));
     hidden("Product", quotedValue(text(product.ProductName)));
     hidden("Price", priceText(product.UnitPrice));
     hidden("CurrSymb", quotedValue(text(page.CurrencySymbol)));
     hidden("CurrStr", quotedValue(text(page.CurrencyName)));
-    line(state, "<TR><TH><FONT FACE=", Q, text(style.BoxFont), Q, " COLOR=", Q,
+    line(run, "<TR><TH><FONT FACE=", Q, text(style.BoxFont), Q, " COLOR=", Q,
          stored(style.BoxTextColor), Q, ">", "Quantity<INPUT TYPE=", Q, "TEXT", Q, " SIZE=", Q,
          "3.5", Q, " MAXLENGTH=", Q, "3", Q, " NAME=", Q, "Quantity", Q, " VALUE=", Q, "001", Q,
          ">", LF);
-    line(state, "<TR><TH><INPUT TYPE=", Q, "SUBMIT", Q, " VALUE=", Q, "Add to Shopping Cart", Q,
-         ">", LF);
-    line(state, "<TR><TH><INPUT TYPE=", Q, "RESET", Q, " VALUE=", Q, "Reset", Q, ">", LF);
-    line(state, "</FONT></TABLE></FORM>");
+    line(run, "<TR><TH><INPUT TYPE=", Q, "SUBMIT", Q, " VALUE=", Q, "Add to Shopping Cart", Q, ">",
+         LF);
+    line(run, "<TR><TH><INPUT TYPE=", Q, "RESET", Q, " VALUE=", Q, "Reset", Q, ">", LF);
+    line(run, "</FONT></TABLE></FORM>");
 }
 
-void writeNavigationBox(AppState& state) {
-    const StyleRecord& style = state.CurrentStyle;
-    const GeneratorState& g = state.Generator;
+void writeNavigationBox(GenerationRun& run) {
+    const StyleRecord& style = run.state.CurrentStyle;
+    const GeneratorState& g = run.generator;
     std::string control;
     if (!style.ControlFile.blank()) {
-        const std::string picture = PublishFile(state, style.ControlFile.raw());
+        const std::string picture = PublishMedia(run, style.ControlFile.raw());
         control =
             cat("<TH><IMG ALT=", picture, " ALIGN=CENTER WIDTH=64 HEIGHT=64 SRC=", picture, ">");
     }
-    line(state, "<TABLE ALIGN=CENTER BGCOLOR=", stored(style.BoxColor), " BORDER=5",
+    line(run, "<TABLE ALIGN=CENTER BGCOLOR=", stored(style.BoxColor), " BORDER=5",
          BorderColours(style), "<TR><TH><A HREF=", g.PrevPageName, ".html", ">", "Previous", "</A>",
          control, "<TH><A HREF=", g.NextPageName, ".html", ">", "Next....", "</A>",
          "<TH><FONT FACE=", Q, text(style.BoxFont), Q, " SIZE=", Q, stored(style.BoxTextSize), Q,
          "></FONT></TABLE>", LF);
 }
 
-void writeHomeBox(AppState& state) {
-    const StyleRecord& style = state.CurrentStyle;
-    line(state, "<TABLE ALIGN=CENTER BGCOLOR=", Q, stored(style.BoxColor), Q, " WIDTH=", Q, "120",
-         Q, " BORDER = 5", BorderColours(style), "<TR><TH><A HREF=index.html>Home</A>",
+void writeHomeBox(GenerationRun& run) {
+    const StyleRecord& style = run.state.CurrentStyle;
+    line(run, "<TABLE ALIGN=CENTER BGCOLOR=", Q, stored(style.BoxColor), Q, " WIDTH=", Q, "120", Q,
+         " BORDER = 5", BorderColours(style), "<TR><TH><A HREF=index.html>Home</A>",
          "<TH><FONT FACE=", Q, text(style.BoxFont), Q, " SIZE=", Q, stored(style.BoxTextSize), Q,
          "></FONT></TABLE>", LF);
 }
 
-void writeProductPage(AppState& state, const ProductRecord& product, int pageNo) {
+void writeProductPage(GenerationRun& run, const ProductRecord& product, int pageNo) {
     const std::string picture =
-        product_page::writeUpperSections(state, product, product_page::SoundForm::ProductPage);
-    writeProductTable(state, product, picture);
-    if (state.ShopCartOn && ListedOnHomePage(state.CurrentStyle)) {
-        writeOrderForm(state, product, pageNo);
+        product_page::writeUpperSections(run, product, product_page::SoundForm::ProductPage);
+    writeProductTable(run, product, picture);
+    if (run.state.ShopCartOn && ListedOnHomePage(run.state.CurrentStyle)) {
+        writeOrderForm(run, product, pageNo);
     }
-    writeNavigationBox(state);
-    writeHomeBox(state);
-    line(state, "</BODY></HTML>");
+    writeNavigationBox(run);
+    writeHomeBox(run);
+    line(run, "</BODY></HTML>");
 }
 
 }  // namespace
 
-void WriteProductPages(AppState& state) {
-    GeneratorState& g = state.Generator;
+void WriteProductPages(GenerationRun& run) {
+    GeneratorState& g = run.generator;
     g.ProductPageNo = 0;
-    state.Selection.PageKind = PageType::Product;
-    const int homePageProducts = countHomePageProducts(state);
+    run.generator.Selection.PageKind = PageType::Product;
+    const int homePageProducts = countHomePageProducts(run);
     int homePageNo = 0;
     int otherPageNo = 0;
     for (int r = 1; r <= SiteFiles::kProductCount; ++r) {
-        LoadProduct(state, r, state.GeneratorProduct);
-        const ProductRecord& product = state.GeneratorProduct;
+        const ProductRecord& product = SelectProduct(run, r);
         if (product.ProductName.blank()) continue;
         // Home-page products first, then the others, each in record order: the numbers the
         // home page and the Link3 page link to.
-        const int n =
-            ListedOnHomePage(state.CurrentStyle) ? ++homePageNo : homePageProducts + ++otherPageNo;
+        const int n = ListedOnHomePage(run.state.CurrentStyle) ? ++homePageNo
+                                                               : homePageProducts + ++otherPageNo;
         g.ProductPageNo = n;
         g.PrevPageName = n == 1 ? "index" : std::to_string(n - 1);
         g.NextPageName =
             n == g.ListedProductCount || n == g.NamedProductCount ? "index" : std::to_string(n + 1);
-        OpenPageFile(state, PageFileNo::Product, "C:\\tarvomen\\" + std::to_string(n) + ".html");
-        writeProductPage(state, product, n);
-        ClosePageFile(state, PageFileNo::Product);
+        OpenPageFile(run, PageFileNo::Product,
+                     paths::kProductPagePrefix + std::to_string(n) + ".html");
+        writeProductPage(run, product, n);
+        ClosePageFile(run, PageFileNo::Product);
     }
 }
 

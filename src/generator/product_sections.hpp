@@ -7,14 +7,13 @@
 
 #include "generator/generator.hpp"
 #include "generator/template_text.hpp"
-#include "store/app_state.hpp"
 
 namespace tarvomen::product_page {
 
 // Writes one line of pieces through WriteLine.
 template <class... Pieces>
-void line(AppState& state, const Pieces&... pieces) {
-    WriteLine(state, tmpl::cat(pieces...));
+void line(GenerationRun& run, const Pieces&... pieces) {
+    WriteLine(run, tmpl::cat(pieces...));
 }
 
 // The sound line: the product page's plain EMBED, or the preview's 128 x 128 one.
@@ -23,6 +22,6 @@ enum class SoundForm { ProductPage, Preview };
 // Items 1 to 7 of a product page: head, BODY tag, heading box, product picture and body text,
 // theme picture and ImageText, sound and video, each box with its ruler. Returns the
 // reference of the product picture (empty without one).
-std::string writeUpperSections(AppState& state, const ProductRecord& product, SoundForm sound);
+std::string writeUpperSections(GenerationRun& run, const ProductRecord& product, SoundForm sound);
 
 }  // namespace tarvomen::product_page

@@ -71,13 +71,13 @@ void removeFilesAndFolder(const fs::path& folder) {
 }
 
 fs::path siteFolder(const AppState& state) {
-    return state.drive.resolve(std::string(kSiteFolderPath, std::strlen(kSiteFolderPath) - 1));
+    return state.drive.resolve(paths::kSiteFolder);
 }
 
 }  // namespace
 
-void OpenSiteStage(AppState& state, GenerationRun& run) {
-    const fs::path site = siteFolder(state);
+void OpenSiteStage(GenerationRun& run) {
+    const fs::path site = siteFolder(run.state);
     struct stat st {};
     if (::stat(site.c_str(), &st) == 0) {
         if (!S_ISDIR(st.st_mode))
@@ -105,7 +105,8 @@ void OpenSiteStage(AppState& state, GenerationRun& run) {
     if (::mkdir((stage / kDataName).c_str(), 0777) != 0) fail(what, errno);
 }
 
-void CommitSiteStage(AppState& state, GenerationRun& run) {
+void CommitSiteStage(GenerationRun& run) {
+    AppState& state = run.state;
     const fs::path site = siteFolder(state);
     const fs::path stage = run.stage;
     const std::string what =

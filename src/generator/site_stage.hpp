@@ -1,7 +1,6 @@
 #pragma once
 
 #include "generator/generation_run.hpp"
-#include "store/app_state.hpp"
 
 namespace tarvomen {
 
@@ -13,12 +12,12 @@ namespace tarvomen {
 // of the previous site that the new one keeps (a folder the user put into the site folder or
 // its Data folder). Throws Error when the folder cannot be created, or when a file holds the
 // site folder's name.
-void OpenSiteStage(AppState& state, GenerationRun& run);
+void OpenSiteStage(GenerationRun& run);
 
 // Puts the stage in the site folder's place (an atomic exchange where the file system offers
 // it), moves the previous site's own folders into it and removes the rest of the previous site.
 // Throws Error, with the previous site still in place, when the stage cannot take its place.
-void CommitSiteStage(AppState& state, GenerationRun& run);
+void CommitSiteStage(GenerationRun& run);
 
 // Removes the stage and everything in it, after a failed generation.
 void DiscardSiteStage(GenerationRun& run) noexcept;

@@ -6,14 +6,14 @@ namespace tarvomen {
 
 using namespace tmpl;
 
-void WriteVideoSection(AppState& state, PageFileNo file, std::string_view videoText) {
-    const StyleRecord& style = state.CurrentStyle;
-    const auto line = [&](const auto&... pieces) { WritePageLine(state, file, cat(pieces...)); };
+void WriteVideoSection(GenerationRun& run, PageFileNo file, std::string_view videoText) {
+    const StyleRecord& style = run.state.CurrentStyle;
+    const auto line = [&](const auto&... pieces) { WritePageLine(run, file, cat(pieces...)); };
     const bool hasFile = !style.VideoFile.blank();
     const std::string box = cat("<TABLE ALIGN=CENTER BGCOLOR=", stored(style.BoxColor), " BORDER=5",
                                 BorderColours(style));
     if (hasFile && !videoText.empty()) {
-        const std::string video = PublishFile(state, style.VideoFile.raw());
+        const std::string video = PublishMedia(run, style.VideoFile.raw());
         line(box, LF);
         line("<TR><TH><EMBED", " SRC=", video, " ALT=", video, " LOOP=INFINITE", " START=FILEOPEN",
              ">", "<TR><TH><FONT FACE= ", BoxFontAttrs(style), videoText, "</FONT></TABLE><BR>",
@@ -22,13 +22,13 @@ void WriteVideoSection(AppState& state, PageFileNo file, std::string_view videoT
         line(box, "<TR><TH><FONT FACE= ", BoxFontAttrs(style), videoText, "</FONT></TABLE><BR>",
              LF);
     } else if (hasFile) {
-        const std::string video = PublishFile(state, style.VideoFile.raw());
+        const std::string video = PublishMedia(run, style.VideoFile.raw());
         line(box, "<TR><TH ALIGN=CENTER><EMBED SRC=", video, " ALT=", video, " LOOP=INFINITE",
              " START=FILEOPEN", ">", "</TABLE><BR>", LF);
     } else {
         return;
     }
-    WriteRuler(state, file);
+    WriteRuler(run, file);
 }
 
 }  // namespace tarvomen

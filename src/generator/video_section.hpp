@@ -9,6 +9,6 @@ namespace tarvomen {
 // The video section of the home page and the link pages, written to `file` in the current
 // style: the style's VideoFile with `videoText`, either alone, or nothing; a box is followed by
 // the ruler.
-void WriteVideoSection(AppState& state, PageFileNo file, std::string_view videoText);
+void WriteVideoSection(GenerationRun& run, PageFileNo file, std::string_view videoText);
 
 }  // namespace tarvomen

@@ -18,8 +18,8 @@ void OpenHomePage(AppState& state) {
     handOver(state, paths::kHomePage);
 }
 
-void OpenLinkPage(AppState& state) {
-    handOver(state, state.Generator.LinkPagePath);
+void OpenLinkPage(AppState& state, const std::string& linkPagePath) {
+    handOver(state, linkPagePath);
 }
 
 void OpenTestPage(AppState& state) {

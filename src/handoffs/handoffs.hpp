@@ -22,8 +22,8 @@ class MediaTestPageShell {
 
 // "C:\Tarvomen\index.html", the home page of the generated site.
 void OpenHomePage(AppState& state);
-// `LinkPagePath`, the link page just written.
-void OpenLinkPage(AppState& state);
+// `LinkPagePath`, the link page just written (the generation's result names it).
+void OpenLinkPage(AppState& state, const std::string& linkPagePath);
 // "C:\Tarvomen\test.html", the single-product preview.
 void OpenTestPage(AppState& state);
 // "C:\Program Files\Tarvomen\Tarvomen\AviTest.html", the media test page. A shell that shows

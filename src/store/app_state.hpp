@@ -10,7 +10,6 @@
 #include "platform/message_box.hpp"
 #include "platform/shell.hpp"
 #include "store/color_codes.hpp"
-#include "store/generator_state.hpp"
 #include "store/page_selection.hpp"
 #include "store/records.hpp"
 #include "store/site_files.hpp"
@@ -62,14 +61,14 @@ struct AppState {
     bool ShopCartOn = false;
 
     // Record buffers.
-    PageRecord Page;                 // page editor's copy; the generator's page record
-    PageRecord LinkPage;             // link editor's and link generator's copy
-    PageRecord LoginPage;            // FTP dialog's copy
-    ProductRecord Product;           // product editor's copy (and the preview's)
-    ProductRecord GeneratorProduct;  // home page and product pages
-    ProductRecord LinkProduct;       // link pages
+    PageRecord Page;        // page editor's copy; the generator's page record
+    PageRecord LinkPage;    // link editor's and link generator's copy
+    PageRecord LoginPage;   // FTP dialog's copy
+    ProductRecord Product;  // product editor's copy (and the preview's)
 
-    GeneratorState Generator;
+    // The number of the generator's next media copy. It outlives a generation: the whole-site
+    // generation and the preview start again at 0, the stand-alone link page goes on from it.
+    std::int16_t MediaSeq = 0;
 
     // The FTP values of the last hand-off of the run, as typed.
     struct {

@@ -34,7 +34,7 @@ void RunGenerateCommand(AppState& state) {
             handoffs::OpenHomePage(state);
             break;
         case GenerationResult::Shown::LinkPage:
-            handoffs::OpenLinkPage(state);
+            handoffs::OpenLinkPage(state, result.shownPage);
             break;
         case GenerationResult::Shown::TestPage:
             handoffs::OpenTestPage(state);

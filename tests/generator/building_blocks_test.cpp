@@ -18,17 +18,18 @@ class Publishing : public ::testing::Test {
     void SetUp() override {
         addTheme(shop);
         shop.state.CurrentStyle = themeStyle();
-        PrepareSiteFolders(shop.state);
-        ClearMediaTables(shop.state);
-        g.MediaSeq = 0;
+        PrepareSiteFolders(shop.drive);
+        ClearMediaTables(run);
+        seq = 0;
     }
     std::string publish(std::string_view name, bool isPath = false) {
-        return PublishFile(shop.state, name, isPath);
+        return PublishMedia(run, name, isPath);
     }
 
     Shop shop;
-    GeneratorState& g = shop.state.Generator;
-    GenerationRun run{shop.state};
+    GenerationRun run{shop.state, PageSelection::HomePage()};
+    GeneratorState& g = run.generator;
+    std::int16_t& seq = shop.state.MediaSeq;
 };
 
 TEST_F(Publishing, CopiesEachSourceOncePerGeneration) {
@@ -36,7 +37,7 @@ TEST_F(Publishing, CopiesEachSourceOncePerGeneration) {
     EXPECT_EQ(g.MediaDest, "C:\\Tarvomen\\Data\\0.GIF");
     EXPECT_EQ(publish("BANNER01.JPG"), "/Tarvomen/Data/1.JPG");
     EXPECT_EQ(publish("BACKGD01.GIF"), "/Tarvomen/Data/0.GIF");
-    EXPECT_EQ(g.MediaSeq, 2);
+    EXPECT_EQ(seq, 2);
     EXPECT_EQ(shop.dataListing(), std::string("0.GIF: ") + kTheme +
                                       "BACKGD01.GIF\n1.JPG: " + kTheme + "BANNER01.JPG\n");
 }
@@ -45,16 +46,13 @@ TEST_F(Publishing, SameNameThroughTwoPathsGivesTwoCopies) {
     shop.addMedia("C:\\Pictures\\BACKGD01.GIF");
     EXPECT_EQ(publish("BACKGD01.GIF"), "/Tarvomen/Data/0.GIF");
     EXPECT_EQ(publish("C:\\Pictures\\BACKGD01.GIF", true), "/Tarvomen/Data/1.GIF");
-    EXPECT_FALSE(g.MediaIsPath);
 }
 
 TEST_F(Publishing, BlankNameChangesNothing) {
     publish("BACKGD01.GIF");
-    g.MediaName = "   ";
-    PublishMedia(shop.state);
-    EXPECT_EQ(g.MediaUrl, "/Tarvomen/Data/0.GIF");
-    EXPECT_EQ(g.MediaSeq, 1);
-    EXPECT_TRUE(g.CopiedSources[1].blank());
+    EXPECT_EQ(publish("   "), "");
+    EXPECT_EQ(seq, 1);
+    EXPECT_EQ(publish("BACKGD01.GIF"), "/Tarvomen/Data/0.GIF");
     EXPECT_EQ(shop.siteEntries(), std::vector<std::string>{"Data"});
 }
 
@@ -67,7 +65,7 @@ TEST_F(Publishing, FailedCopyKeepsItsReferenceAndNumberAndIsListed) {
     EXPECT_EQ(publish("C:\\Pictures\\folder.jpg", true), "/Tarvomen/Data/2.jpg");
     run.currentPage = "C:\\tarvomen\\1.html";
     EXPECT_EQ(publish("C:\\Pictures\\gone.jpg", true), "/Tarvomen/Data/0.jpg");
-    EXPECT_EQ(g.MediaSeq, 3);
+    EXPECT_EQ(seq, 3);
     EXPECT_EQ(shop.dataListing(), std::string("1.GIF: ") + kTheme + "BACKGD01.GIF\n");
     EXPECT_TRUE(shop.messages.shown.empty());
 
@@ -84,15 +82,15 @@ TEST_F(Publishing, FailedCopyKeepsItsReferenceAndNumberAndIsListed) {
 }
 
 TEST_F(Publishing, FullTableStillCopiesButForgets) {
-    for (std::size_t i = 0; i < GeneratorState::kCopiedTableSize; ++i) {
-        g.CopiedSources[i].assign("C:\\x\\" + std::to_string(i) + ".gif");
-        g.CopiedUrls[i].assign("/Tarvomen/Data/" + std::to_string(i) + ".gif");
+    for (std::size_t i = 0; i < CopiedMedia::kCapacity; ++i) {
+        g.Copied.record("C:\\x\\" + std::to_string(i) + ".gif",
+                        "/Tarvomen/Data/" + std::to_string(i) + ".gif");
     }
-    g.MediaSeq = 730;
+    seq = 730;
     EXPECT_EQ(publish("C:\\x\\729.gif", true), "/Tarvomen/Data/729.gif");
     EXPECT_EQ(publish("BACKGD01.GIF"), "/Tarvomen/Data/730.GIF");
     EXPECT_EQ(publish("BACKGD01.GIF"), "/Tarvomen/Data/731.GIF");
-    EXPECT_EQ(g.MediaSeq, 732);
+    EXPECT_EQ(seq, 732);
     EXPECT_TRUE(shop.exists("Tarvomen/Data/730.GIF"));
     EXPECT_TRUE(shop.exists("Tarvomen/Data/731.GIF"));
 }
@@ -110,7 +108,7 @@ TEST_F(Publishing, SourceOutsideTheDriveIsListedAndNotRead) {
     EXPECT_EQ(publish("D:\\logo.gif", true), "/Tarvomen/Data/1.gif");
     EXPECT_EQ(publish("C:\\..\\..\\etc\\hostname", true), "/Tarvomen/Data/2name");
     EXPECT_EQ(publish("C:\\Pictures\\link.gif", true), "/Tarvomen/Data/0.gif");
-    EXPECT_EQ(g.MediaSeq, 3);
+    EXPECT_EQ(seq, 3);
     EXPECT_EQ(shop.dataListing(), "");
     ASSERT_EQ(run.result.failedMedia.size(), 3u);
     EXPECT_EQ(run.result.failedMedia[0].source, "C:\\Pictures\\link.gif");
@@ -125,23 +123,22 @@ TEST(PagePieces, WriteTheirLines) {
     Shop shop;
     addTheme(shop);
     AppState& state = shop.state;
-    PrepareSiteFolders(state);
-    state.Selection.PageKind = PageType::Product;
-    OpenPageFile(state, PageFileNo::Product, "C:\\Tarvomen\\pieces.html");
+    PrepareSiteFolders(shop.drive);
+    GenerationRun run(state, PageSelection::ProductPage(1));
+    OpenPageFile(run, PageFileNo::Product, "C:\\Tarvomen\\pieces.html");
 
     state.CurrentStyle = style();
-    state.Generator.BackgroundUrl = "";
-    WriteBodyTag(state);
-    WriteRuler(state);
-    WriteControlPicture(state);  // no ControlFile: nothing
+    run.generator.BackgroundUrl = "";
+    WriteBodyTag(run);
+    WriteRuler(run);
+    WriteControlPicture(run, "");  // no ControlFile: nothing
 
     state.CurrentStyle = themeStyle();
-    state.Generator.BackgroundUrl = "/Tarvomen/Data/7.GIF";
-    WriteBodyTag(state);
-    WriteRuler(state);
-    state.Generator.MediaUrl = "/Tarvomen/Data/9.GIF";
-    WriteControlPicture(state);
-    ClosePageFile(state, PageFileNo::Product);
+    run.generator.BackgroundUrl = "/Tarvomen/Data/7.GIF";
+    WriteBodyTag(run);
+    WriteRuler(run);
+    WriteControlPicture(run, "/Tarvomen/Data/9.GIF");
+    ClosePageFile(run, PageFileNo::Product);
 
     EXPECT_EQ(shop.read("Tarvomen/pieces.html"),
               "<BODY BGColor=\"#FFFFFF\" VLINK=\"#0000FF\" ALINK=\"#FF0000\" BACKGROUND=>\n\r\n"
@@ -152,26 +149,26 @@ TEST(PagePieces, WriteTheirLines) {
               "ALIGN=CENTER SRC=/Tarvomen/Data/0.GIF></TABLE><BR CLEAR=ALL>\n\r\n"
               "<TABLE ALIGN=CENTER  BORDER=0><BR><IMG ALT=/Tarvomen/Data/9.GIF ALIGN=CENTER "
               "SRC=/Tarvomen/Data/9.GIF></CENTER></TABLE>\n\r\n");
-    EXPECT_EQ(state.Generator.RulerUrl, "/Tarvomen/Data/0.GIF");
+    EXPECT_EQ(run.generator.RulerUrl, "/Tarvomen/Data/0.GIF");
 }
 
 // WriteLine follows PageKind (9, 8, 55, nothing); the ruler's second form always goes to 55.
 TEST(PagePieces, LinesGoToThePageFileOfThePageKind) {
     Shop shop;
-    AppState& state = shop.state;
-    PrepareSiteFolders(state);
-    state.CurrentStyle = style();
-    OpenPageFile(state, PageFileNo::Home, "C:\\Tarvomen\\nine.html");
-    OpenPageFile(state, PageFileNo::Product, "C:\\Tarvomen\\eight.html");
-    OpenPageFile(state, PageFileNo::Link, "C:\\Tarvomen\\fiftyfive.html");
+    PrepareSiteFolders(shop.drive);
+    shop.state.CurrentStyle = style();
+    GenerationRun run(shop.state, PageSelection::HomePage());
+    OpenPageFile(run, PageFileNo::Home, "C:\\Tarvomen\\nine.html");
+    OpenPageFile(run, PageFileNo::Product, "C:\\Tarvomen\\eight.html");
+    OpenPageFile(run, PageFileNo::Link, "C:\\Tarvomen\\fiftyfive.html");
     for (const std::int16_t kind : {0, 1, 2, 3, -1}) {
-        state.Selection.PageKind = static_cast<PageType>(kind);
-        WriteLine(state, "kind " + std::to_string(kind));
+        run.generator.Selection.PageKind = static_cast<PageType>(kind);
+        WriteLine(run, "kind " + std::to_string(kind));
     }
-    state.Selection.PageKind = PageType::Home;
-    WriteRuler(state, PageFileNo::Link);
+    run.generator.Selection.PageKind = PageType::Home;
+    WriteRuler(run, PageFileNo::Link);
     for (auto file : {PageFileNo::Home, PageFileNo::Product, PageFileNo::Link}) {
-        ClosePageFile(state, file);
+        ClosePageFile(run, file);
     }
     EXPECT_EQ(shop.read("Tarvomen/nine.html"), "kind 0\r\n");
     EXPECT_EQ(shop.read("Tarvomen/eight.html"), "kind 1\r\n");
@@ -183,13 +180,13 @@ TEST(SiteFolders, EmptiedAndRecreatedKeepingAUserSubFolder) {
     writeFile(shop.temp / "Tarvomen/old.html", "old");
     writeFile(shop.temp / "Tarvomen/Data/0.GIF", "old");
     writeFile(shop.temp / "Tarvomen/Mine/keep.txt", "mine");
-    PrepareSiteFolders(shop.state);
+    PrepareSiteFolders(shop.drive);
     EXPECT_EQ(shop.siteEntries(), (std::vector<std::string>{"Data", "Mine"}));
     EXPECT_EQ(shop.dataListing(), "");
     EXPECT_EQ(shop.read("Tarvomen/Mine/keep.txt"), "mine");
 
     fs::remove_all(shop.temp / "Tarvomen");
-    PrepareSiteFolders(shop.state);
+    PrepareSiteFolders(shop.drive);
     EXPECT_EQ(shop.siteEntries(), std::vector<std::string>{"Data"});
 }
 

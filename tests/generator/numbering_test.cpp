@@ -186,7 +186,6 @@ TEST(Numbering, Link3PageCountsOnFromTheHomePage) {
     Generate(whole.state);
     EXPECT_EQ(productLinks(whole.read("Tarvomen/Link311.html")), expected);
     EXPECT_EQ(productLinks(whole.read("Tarvomen/Link211.html")), (std::map<int, std::string>{}));
-    EXPECT_EQ(whole.state.Generator.ListedProductCount, 5);
 
     Shop alone;
     layOutShop(alone);
@@ -200,9 +199,37 @@ TEST(Numbering, Link3PageCountsOnFromTheHomePage) {
     EXPECT_EQ(result.shown, GenerationResult::Shown::LinkPage);
     EXPECT_EQ(result.shownPage, "C:\\Tarvomen\\Link311.html");
     EXPECT_EQ(result.pages, std::vector<std::string>{"C:\\Tarvomen\\Link311.html"});
-    EXPECT_FALSE(alone.state.Generator.LinkPagesStandalone);
     EXPECT_EQ(alone.state.Selection.PageKind, PageType::Link);
     EXPECT_EQ(alone.state.MediaKey, 113);
+}
+
+// The copies' numbers outlive a generation: the stand-alone link page goes on from the last
+// generation's, the whole site and the preview start again at 0.
+TEST(Numbering, StandaloneLinkPageGoesOnWithTheCopyNumbers) {
+    Shop shop;
+    addTheme(shop);
+    PageRecord page;
+    page.Link2.assign("Hours");
+    shop.writePage(page);
+    for (int record : {101, 112, 1}) shop.writeStyle(record, themeStyle());
+    shop.writeProduct(1, product("One"));
+    shop.selectHomePage();
+    const std::string next = std::to_string(Generate(shop.state).media.size());
+
+    const GenerationResult link = Generate(shop.state, PageSelection::LinkPage(2));
+    ASSERT_FALSE(link.media.empty());
+    EXPECT_EQ(link.media.front(), "C:\\Tarvomen\\Data\\" + next + ".GIF");
+    EXPECT_NE(
+        shop.read("Tarvomen/Link211.html").find("BACKGROUND=/Tarvomen/Data/" + next + ".GIF>"),
+        std::string::npos);
+
+    Generate(shop.state, PageSelection::ProductPage(1));
+    EXPECT_NE(shop.read("Tarvomen/test.html").find("BACKGROUND=/Tarvomen/Data/0.GIF>"),
+              std::string::npos);
+    Generate(shop.state, PageSelection::LinkPage(2));
+    Generate(shop.state, PageSelection::HomePage());
+    EXPECT_NE(shop.read("Tarvomen/index.html").find("BACKGROUND=/Tarvomen/Data/0.GIF>"),
+              std::string::npos);
 }
 
 TEST(Numbering, GeneratingTwiceGivesTheSamePages) {

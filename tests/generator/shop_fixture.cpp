@@ -4,6 +4,7 @@
 
 #include "platform/cp1252.hpp"
 #include "store/style_ops.hpp"
+#include "support/full_shop.hpp"
 
 namespace fs = std::filesystem;
 
@@ -101,32 +102,11 @@ ProductRecord product(std::string_view name, std::string_view description, std::
 }
 
 StyleRecord style(bool listedOnHomePage) {
-    StyleRecord record;
-    record.ScreenColor.assign("#FFFFFF");
-    record.LinkColor.assign("#0000FF");
-    record.ActiveLinkColor.assign("#FF0000");
-    record.BoxColor.assign("#000080");
-    record.BoxTextColor.assign("#FFFF00");
-    record.BoxFont.assign("Arial");
-    record.BoxTextSize.assign("3");
-    record.TextColor.assign("#000000");
-    record.TextSize.assign("2");
-    record.TextFont.assign("Verdana");
-    record.LinkToProfile = listedOnHomePage ? -1 : 0;
-    return record;
+    return plainStyle(listedOnHomePage);
 }
 
 StyleRecord themeStyle(bool listedOnHomePage) {
-    StyleRecord record = style(listedOnHomePage);
-    record.BackgroundFile.assign("BACKGD01.GIF");
-    record.BannerFile.assign("BANNER01.JPG");
-    record.RulerFile.assign("HRULER01.GIF");
-    record.ImageFile.assign("IMAGES01.JPG");
-    record.ControlFile.assign("CONTRL01.GIF");
-    record.SoundFile.assign("SOUNDS01.WAV");
-    record.VideoFile.assign("VIDEO01.AVI");
-    record.MediaFolder.assign(kTheme);
-    return record;
+    return themeStyleOf(1, listedOnHomePage);
 }
 
 void addTheme(Shop& shop) {

@@ -33,7 +33,6 @@ class HandOff : public ::testing::TestWithParam<HandOffCase> {
 };
 
 TEST_P(HandOff, AsksTheShell) {
-    state.Generator.LinkPagePath = "C:\\Tarvomen\\Link311.html";
     state.FtpRun = {"ftp.shop.example", "bob", "secret"};
     GetParam().handOff(state);
     EXPECT_EQ(shell.opened, GetParam().expected);
@@ -43,7 +42,9 @@ INSTANTIATE_TEST_SUITE_P(
     All, HandOff,
     ::testing::Values(
         HandOffCase{"HomePage", OpenHomePage, {{"C:\\Tarvomen\\index.html", Mode::Normal}}},
-        HandOffCase{"LinkPage", OpenLinkPage, {{"C:\\Tarvomen\\Link311.html", Mode::Normal}}},
+        HandOffCase{"LinkPage",
+                    [](AppState& s) { OpenLinkPage(s, "C:\\Tarvomen\\Link311.html"); },
+                    {{"C:\\Tarvomen\\Link311.html", Mode::Normal}}},
         HandOffCase{"TestPage", OpenTestPage, {{"C:\\Tarvomen\\test.html", Mode::Normal}}},
         HandOffCase{"AviTestPage",
                     OpenAviTestPage,
