@@ -15,6 +15,7 @@
 #include "generator/template_text.hpp"
 #include "platform/cp1252.hpp"
 #include "platform/error.hpp"
+#include "platform/write_all.hpp"
 #include "store/site_paths.hpp"
 
 namespace tarvomen {
@@ -57,15 +58,9 @@ void writeWholeFile(const GenerationRun& run, const std::string& windowsPath,
     }
     const int fd = ::open(host.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0) fail(errno);
-    while (!text.empty()) {
-        const ssize_t written = ::write(fd, text.data(), text.size());
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) {
-            const int error = written < 0 ? errno : ENOSPC;
-            ::close(fd);
-            fail(error);
-        }
-        text.remove_prefix(static_cast<std::size_t>(written));
+    if (const auto failure = writeAll(fd, text)) {
+        ::close(fd);
+        fail(failure->errorOrNoSpace());
     }
     if (::close(fd) != 0) fail(errno);
 }

@@ -11,6 +11,8 @@
 #include <cstring>
 #include <string>
 
+#include "platform/write_all.hpp"
+
 namespace tarvomen {
 namespace {
 
@@ -47,13 +49,8 @@ int readWriteCopy(int in, int out) {
         if (got < 0 && errno == EINTR) continue;
         if (got < 0) return errno;
         if (got == 0) return 0;
-        for (ssize_t done = 0; done < got;) {
-            const ssize_t put = ::write(out, buffer + done, static_cast<std::size_t>(got - done));
-            if (put < 0 && errno == EINTR) continue;
-            if (put < 0) return errno;
-            if (put == 0) return ENOSPC;
-            done += put;
-        }
+        if (const auto failure = writeAll(out, {buffer, static_cast<std::size_t>(got)}))
+            return failure->errorOrNoSpace();
     }
 }
 
