@@ -69,7 +69,7 @@ class FullShop {
         state_.Page = state_.files.readPage(1);
         state_.Selection.PageKind = PageType::Home;
         state_.Selection.CurrentRecord = 1;
-        Generate(state_);
+        generator::Generate(state_);
     }
     fs::path siteFolder() const { return drive_.root() / "Tarvomen"; }
     fs::path copyFolder() const { return root_ / "copy"; }

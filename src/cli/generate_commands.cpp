@@ -13,6 +13,10 @@
 namespace tarvomen::cli {
 namespace {
 
+using generator::DescribeMediaFailures;
+using generator::Generate;
+using generator::GenerationResult;
+
 struct Options {
     std::vector<std::string> positional;
     bool boxed = false;

@@ -18,7 +18,7 @@
 #include "platform/write_all.hpp"
 #include "store/site_paths.hpp"
 
-namespace tarvomen {
+namespace tarvomen::generator {
 
 using namespace tmpl;
 
@@ -237,7 +237,7 @@ void PrepareSiteFolders(Drive& drive) {
     };
     const auto emptyAndRemoveSite = [&] {
         step([&] { drive.deleteFiles(kSiteFilesPattern); });
-        step([&] { drive.changeDirectory(kDriveRootPath); });
+        step([&] { drive.changeDirectory(kDriveRoot); });
         step([&] { drive.removeDirectory(kSiteFolderPath); });
     };
     const auto createFolders = [&] {
@@ -260,4 +260,4 @@ void PrepareSiteFolders(Drive& drive) {
     createFolders();
 }
 
-}  // namespace tarvomen
+}  // namespace tarvomen::generator

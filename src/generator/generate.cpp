@@ -5,7 +5,7 @@
 #include "generator/site_stage.hpp"
 #include "store/own_text.hpp"
 
-namespace tarvomen {
+namespace tarvomen::generator {
 namespace {
 
 // The whole-site generation. The pages and media go into a new folder beside the site folder,
@@ -39,7 +39,7 @@ void GenerateSite(GenerationRun& run) {
     }
 
     run.result.shown = GenerationResult::Shown::HomePage;
-    run.result.shownPage = kHomePagePath;
+    run.result.shownPage = kHomePage;
 }
 
 // GetMediaParm for the page `edited`: its style record into the current style.
@@ -101,4 +101,4 @@ std::string DescribeMediaFailures(const AppState& state, const GenerationResult&
     return text;
 }
 
-}  // namespace tarvomen
+}  // namespace tarvomen::generator

@@ -5,7 +5,7 @@
 
 #include "store/app_state.hpp"
 
-namespace tarvomen {
+namespace tarvomen::generator {
 
 // A medium whose copy into the Data folder failed: the pages refer to `url`, which is missing.
 struct MediaFailure {
@@ -49,4 +49,4 @@ GenerationResult Generate(AppState& state);
 // it; empty when every medium was copied.
 std::string DescribeMediaFailures(const AppState& state, const GenerationResult& result);
 
-}  // namespace tarvomen
+}  // namespace tarvomen::generator

@@ -7,7 +7,7 @@
 #include "platform/error.hpp"
 #include "store/site_paths.hpp"
 
-namespace tarvomen {
+namespace tarvomen::generator {
 
 GenerationRun::GenerationRun(AppState& stateIn, const PageSelection& selection) : state(stateIn) {
     generator.Selection = selection;
@@ -85,4 +85,4 @@ std::filesystem::path SiteHostPath(const GenerationRun& run, std::string_view wi
     return run.state.drive.resolve(cp1252::toUtf8(std::string(windowsPath)));
 }
 
-}  // namespace tarvomen
+}  // namespace tarvomen::generator

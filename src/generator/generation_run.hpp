@@ -12,7 +12,7 @@
 #include "generator/media_copy.hpp"
 #include "store/app_state.hpp"
 
-namespace tarvomen {
+namespace tarvomen::generator {
 
 // One generate command: the program state it reads, the generator's working state, what has
 // been written so far, where the site's files go, and the records of the run. Every building
@@ -68,4 +68,4 @@ class GenerationRun {
 // run's stage when there is one, elsewhere it resolves through the drive.
 std::filesystem::path SiteHostPath(const GenerationRun& run, std::string_view windowsPath);
 
-}  // namespace tarvomen
+}  // namespace tarvomen::generator

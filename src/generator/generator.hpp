@@ -7,7 +7,7 @@
 #include "store/app_state.hpp"
 #include "store/site_paths.hpp"
 
-namespace tarvomen {
+namespace tarvomen::generator {
 
 // The page files of the generator by number: 8 a product page or the preview, 9 the home page,
 // 55 a link page.
@@ -15,9 +15,9 @@ enum class PageFileNo { Product = 8, Home = 9, Link = 55 };
 
 // The site folder and the pages written into it.
 using paths::kDataFolderPath;
-using paths::kHomePagePath;
+using paths::kHomePage;
 using paths::kSiteFolderPath;
-using paths::kTestPagePath;
+using paths::kTestPage;
 
 // Page files. A page is held in memory while it is written and reaches the disk in one write
 // when it is closed. ClosePageFile throws Error naming the page when the file cannot be created
@@ -81,4 +81,4 @@ void WriteLinkPage(GenerationRun& run);
 // The preview of product `CurrentRecord` in "C:\Tarvomen\test.html", in the current style.
 void WritePreviewPage(GenerationRun& run);
 
-}  // namespace tarvomen
+}  // namespace tarvomen::generator

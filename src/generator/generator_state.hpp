@@ -9,7 +9,7 @@
 #include "store/fixed_text.hpp"  // trimBlanks
 #include "store/page_selection.hpp"
 
-namespace tarvomen {
+namespace tarvomen::generator {
 
 // The sources copied during one generation and the reference given to each (the tables
 // `CopiedSources` and `CopiedUrls`). Entries are held as a 255-character table field holds
@@ -84,4 +84,4 @@ struct GeneratorState {
     PageFile LinkPageFile;
 };
 
-}  // namespace tarvomen
+}  // namespace tarvomen::generator

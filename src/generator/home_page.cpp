@@ -5,7 +5,7 @@
 #include "generator/template_text.hpp"
 #include "generator/video_section.hpp"
 
-namespace tarvomen {
+namespace tarvomen::generator {
 
 using namespace tmpl;
 
@@ -27,7 +27,7 @@ class HomePage {
 
     void write() {
         s_.drive.changeDirectory(kSiteFolderPath);
-        OpenPageFile(run_, kFile, kHomePagePath);
+        OpenPageFile(run_, kFile, kHomePage);
         scanProducts();
         g_.Selection = home_;
         if (text(page_.CurrencySymbol) == "E") page_.CurrencySymbol.assign("");
@@ -295,4 +295,4 @@ void WriteHomePage(GenerationRun& run) {
     HomePage(run).write();
 }
 
-}  // namespace tarvomen
+}  // namespace tarvomen::generator

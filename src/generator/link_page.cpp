@@ -7,7 +7,7 @@
 #include "generator/video_section.hpp"
 #include "platform/cp1252.hpp"
 
-namespace tarvomen {
+namespace tarvomen::generator {
 
 using namespace tmpl;
 
@@ -249,4 +249,4 @@ void WriteLinkPage(GenerationRun& run) {
     }
 }
 
-}  // namespace tarvomen
+}  // namespace tarvomen::generator

@@ -13,7 +13,7 @@
 
 #include "platform/write_all.hpp"
 
-namespace tarvomen {
+namespace tarvomen::generator {
 namespace {
 
 class Fd {
@@ -139,4 +139,4 @@ int CopyMediaFile(const std::filesystem::path& from, const std::filesystem::path
     return error;
 }
 
-}  // namespace tarvomen
+}  // namespace tarvomen::generator

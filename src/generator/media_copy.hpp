@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <optional>
 
-namespace tarvomen {
+namespace tarvomen::generator {
 
 // What the copies of one generation have learnt about the target's file system.
 struct CopyHints {
@@ -24,4 +24,4 @@ struct CopyHints {
 int CopyMediaFile(const std::filesystem::path& from, const std::filesystem::path& to, bool fresh,
                   CopyHints& hints);
 
-}  // namespace tarvomen
+}  // namespace tarvomen::generator

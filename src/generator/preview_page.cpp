@@ -4,7 +4,7 @@
 #include "generator/product_sections.hpp"
 #include "generator/template_text.hpp"
 
-namespace tarvomen {
+namespace tarvomen::generator {
 
 using namespace tmpl;
 
@@ -62,7 +62,7 @@ void WritePreviewPage(GenerationRun& run) {
         return;
     }
 
-    OpenPageFile(run, PageFileNo::Product, kTestPagePath);
+    OpenPageFile(run, PageFileNo::Product, kTestPage);
     product_page::writeUpperSections(run, product, product_page::SoundForm::Preview);
     writePreviewTable(run, product);
     if (!state.CurrentStyle.ControlFile.blank()) {
@@ -72,7 +72,7 @@ void WritePreviewPage(GenerationRun& run) {
     line(run, "</BODY></HTML>");
     ClosePageFile(run, PageFileNo::Product);
     run.result.shown = GenerationResult::Shown::TestPage;
-    run.result.shownPage = kTestPagePath;
+    run.result.shownPage = kTestPage;
 }
 
-}  // namespace tarvomen
+}  // namespace tarvomen::generator

@@ -4,7 +4,7 @@
 #include "generator/product_sections.hpp"
 #include "generator/template_text.hpp"
 
-namespace tarvomen {
+namespace tarvomen::generator {
 
 using namespace tmpl;
 
@@ -143,4 +143,4 @@ void WriteProductPages(GenerationRun& run) {
     }
 }
 
-}  // namespace tarvomen
+}  // namespace tarvomen::generator

@@ -3,7 +3,7 @@
 #include "generator/generator.hpp"
 #include "generator/template_text.hpp"
 
-namespace tarvomen::product_page {
+namespace tarvomen::generator::product_page {
 
 using namespace tmpl;
 
@@ -133,4 +133,4 @@ std::string writeUpperSections(GenerationRun& run, const ProductRecord& product,
     return picture;
 }
 
-}  // namespace tarvomen::product_page
+}  // namespace tarvomen::generator::product_page

@@ -8,7 +8,7 @@
 #include "generator/generator.hpp"
 #include "generator/template_text.hpp"
 
-namespace tarvomen::product_page {
+namespace tarvomen::generator::product_page {
 
 // Writes one line of pieces through WriteLine.
 template <class... Pieces>
@@ -24,4 +24,4 @@ enum class SoundForm { ProductPage, Preview };
 // reference of the product picture (empty without one).
 std::string writeUpperSections(GenerationRun& run, const ProductRecord& product, SoundForm sound);
 
-}  // namespace tarvomen::product_page
+}  // namespace tarvomen::generator::product_page

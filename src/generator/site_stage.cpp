@@ -15,7 +15,7 @@
 #include "generator/generator.hpp"
 #include "platform/error.hpp"
 
-namespace tarvomen {
+namespace tarvomen::generator {
 namespace fs = std::filesystem;
 
 namespace {
@@ -81,7 +81,7 @@ void OpenSiteStage(GenerationRun& run) {
     struct stat st {};
     if (::stat(site.c_str(), &st) == 0) {
         if (!S_ISDIR(st.st_mode))
-            fail(std::string("The page ") + kHomePagePath + " cannot be written", ENOTDIR);
+            fail(std::string("The page ") + kHomePage + " cannot be written", ENOTDIR);
         const std::vector<Entry> entries = entriesOf(site);
         const std::string data = dataNameIn(entries);
         for (const Entry& entry : entries) {
@@ -165,4 +165,4 @@ void DiscardSiteStage(GenerationRun& run) noexcept {
     run.stage.clear();
 }
 
-}  // namespace tarvomen
+}  // namespace tarvomen::generator

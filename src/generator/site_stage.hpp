@@ -2,7 +2,7 @@
 
 #include "generator/generation_run.hpp"
 
-namespace tarvomen {
+namespace tarvomen::generator {
 
 // The new site of a whole-site generation: a folder beside the site folder "C:\Tarvomen\" that
 // the pages and media are written into, and that takes the site folder's place only when all of
@@ -22,4 +22,4 @@ void CommitSiteStage(GenerationRun& run);
 // Removes the stage and everything in it, after a failed generation.
 void DiscardSiteStage(GenerationRun& run) noexcept;
 
-}  // namespace tarvomen
+}  // namespace tarvomen::generator

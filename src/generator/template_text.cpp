@@ -2,7 +2,7 @@
 
 #include "store/numbers.hpp"
 
-namespace tarvomen::tmpl {
+namespace tarvomen::generator::tmpl {
 
 std::string quotedValue(std::string_view userText) {
     std::string out;
@@ -36,4 +36,4 @@ std::string priceText(const Currency& amount) {
     return numbers::formatCurrency(amount);
 }
 
-}  // namespace tarvomen::tmpl
+}  // namespace tarvomen::generator::tmpl

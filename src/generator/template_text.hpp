@@ -10,7 +10,7 @@
 #include "store/fixed_text.hpp"
 #include "store/records.hpp"
 
-namespace tarvomen::tmpl {
+namespace tarvomen::generator::tmpl {
 
 inline constexpr std::string_view Q = "\"";
 inline constexpr std::string_view LF = "\n";
@@ -53,4 +53,4 @@ std::string TextFontAttrs(const StyleRecord& style);
 // The price text of a product: plain decimal, a point before the fraction, no trailing zeros.
 std::string priceText(const Currency& amount);
 
-}  // namespace tarvomen::tmpl
+}  // namespace tarvomen::generator::tmpl

@@ -2,7 +2,7 @@
 
 #include "generator/template_text.hpp"
 
-namespace tarvomen {
+namespace tarvomen::generator {
 
 using namespace tmpl;
 
@@ -31,4 +31,4 @@ void WriteVideoSection(GenerationRun& run, PageFileNo file, std::string_view vid
     WriteRuler(run, file);
 }
 
-}  // namespace tarvomen
+}  // namespace tarvomen::generator

@@ -42,7 +42,7 @@ void FrmLogin::Command1Click() {
         messages.inform(text(state_, 59), kTitle, MessageBox::Icon::Exclamation);
         return;
     }
-    std::optional<GenerationResult> generated;
+    std::optional<generator::GenerationResult> generated;
     try {
         const std::string password = cp1252::fromUtf8(TextPass, "the FTP password");
         const std::string user = cp1252::fromUtf8(TextUser, "the FTP user name");
@@ -61,7 +61,7 @@ void FrmLogin::Command1Click() {
     }
     if (generated && !generated->complete()) {
         // The site goes out all the same; the user learns which media it lacks.
-        messages.inform(DescribeMediaFailures(state_, *generated) +
+        messages.inform(generator::DescribeMediaFailures(state_, *generated) +
                             ownText(state_, "\n\nThe site is published without them.",
                                     "\n\nLe site est publié sans eux."),
                         kTitle, MessageBox::Icon::Exclamation);

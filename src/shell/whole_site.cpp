@@ -1,6 +1,6 @@
 #include "shell/whole_site.hpp"
 
-#include "generator/generator.hpp"
+#include "store/site_paths.hpp"
 
 namespace tarvomen::shell {
 namespace {
@@ -25,15 +25,15 @@ struct Restore {
 }  // namespace
 
 bool SiteHasHomePage(const AppState& state) {
-    return state.drive.exists(kHomePagePath);
+    return state.drive.exists(paths::kHomePage);
 }
 
-std::optional<GenerationResult> GenerateSiteIfMissing(AppState& state) {
+std::optional<generator::GenerationResult> GenerateSiteIfMissing(AppState& state) {
     if (SiteHasHomePage(state)) return std::nullopt;
     const Restore restore{state};
     state.Page = state.files.readPage(1);
     state.Selection = PageSelection::HomePage();
-    return Generate(state);
+    return generator::Generate(state);
 }
 
 }  // namespace tarvomen::shell

@@ -17,6 +17,6 @@ bool SiteHasHomePage(const AppState& state);
 // (with the media that could not be copied); nothing when the site was there. Nothing is
 // handed to the browser, and the page selection, the current style and the page record copy
 // are as before afterwards. Throws Error when a page cannot be written.
-std::optional<GenerationResult> GenerateSiteIfMissing(AppState& state);
+std::optional<generator::GenerationResult> GenerateSiteIfMissing(AppState& state);
 
 }  // namespace tarvomen::shell

@@ -36,13 +36,10 @@ inline constexpr const char* kProgramFolderOpened = "C:\\Program Files\\Tarvomen
 inline constexpr const char* kSiteFolderOpened = "C:\\tarvomen\\";
 
 // The site as the generator writes it.
-inline constexpr const char* kDriveRootPath = "C:\\";
 inline constexpr const char* kSiteFolderPath = "C:\\Tarvomen\\";
 inline constexpr const char* kDataFolderPath = "C:\\Tarvomen\\Data\\";
 inline constexpr const char* kSiteFilesPattern = "C:\\Tarvomen\\*.*";
 inline constexpr const char* kDataFilesPattern = "C:\\Tarvomen\\Data\\*.*";
-inline constexpr const char* kHomePagePath = "C:\\Tarvomen\\index.html";
-inline constexpr const char* kTestPagePath = "C:\\Tarvomen\\test.html";
 // Product page N is this followed by "N.html" (the folder's name in lower case).
 inline constexpr const char* kProductPagePrefix = "C:\\tarvomen\\";
 // Link page 1 or 2 of page record R is this followed by "2RR.html" or "3RR.html".

@@ -11,9 +11,9 @@
 namespace tarvomen::styles {
 namespace {
 
-using tmpl::cat;
-using tmpl::LF;
-using tmpl::Q;
+using generator::tmpl::cat;
+using generator::tmpl::LF;
+using generator::tmpl::Q;
 
 // Writes one line of the page: its text (with its own LF where it has one), then CR LF.
 void line(std::string& page, std::string_view text) {

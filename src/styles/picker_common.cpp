@@ -20,15 +20,17 @@ WindowId editorOfPageKind(const AppState& state) {
 }
 
 void RunGenerateCommand(AppState& state) {
+    using generator::GenerationResult;
     GenerationResult result;
     try {
-        result = Generate(state);
+        result = generator::Generate(state);
     } catch (const Error& error) {
         informUser(state, error.what(), "Tarvomen");
         return;
     }
     // Told before the browser takes the focus.
-    if (!result.complete()) informUser(state, DescribeMediaFailures(state, result), "Tarvomen");
+    if (!result.complete())
+        informUser(state, generator::DescribeMediaFailures(state, result), "Tarvomen");
     switch (result.shown) {
         case GenerationResult::Shown::HomePage:
             handoffs::OpenHomePage(state);

@@ -10,8 +10,10 @@
 
 namespace fs = std::filesystem;
 
-namespace tarvomen::testing {
+namespace tarvomen::generator {
 namespace {
+
+using namespace tarvomen::testing;
 
 class Publishing : public ::testing::Test {
   protected:
@@ -219,4 +221,4 @@ TEST(SiteFolders, EachGenerationLeavesOnlyItsOwnPages) {
 }
 
 }  // namespace
-}  // namespace tarvomen::testing
+}  // namespace tarvomen::generator

@@ -12,8 +12,10 @@
 
 namespace fs = std::filesystem;
 
-namespace tarvomen::testing {
+namespace tarvomen::generator {
 namespace {
+
+using namespace tarvomen::testing;
 
 void layOutSmallShop(Shop& shop) {
     PageRecord page;
@@ -239,4 +241,4 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
-}  // namespace tarvomen::testing
+}  // namespace tarvomen::generator

@@ -15,8 +15,10 @@
 
 namespace fs = std::filesystem;
 
-namespace tarvomen::testing {
+namespace tarvomen::generator {
 namespace {
+
+using namespace tarvomen::testing;
 
 TEST(FullShop, EveryReferenceReachesACopyOfItsSource) {
     Shop shop;
@@ -56,4 +58,4 @@ TEST(FullShop, EveryReferenceReachesACopyOfItsSource) {
 }
 
 }  // namespace
-}  // namespace tarvomen::testing
+}  // namespace tarvomen::generator

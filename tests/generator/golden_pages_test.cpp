@@ -11,8 +11,10 @@
 #include "shop_fixture.hpp"
 #include "store/style_ops.hpp"
 
-namespace tarvomen::testing {
+namespace tarvomen::generator {
 namespace {
+
+using namespace tarvomen::testing;
 
 constexpr const char* kBread = "C:\\Pictures\\bread.jpg";
 constexpr const char* kCake = "C:\\Pictures\\cake.jpg";
@@ -231,4 +233,4 @@ TEST(GoldenPages, FullShopWritesExactlyItsPages) {
 }
 
 }  // namespace
-}  // namespace tarvomen::testing
+}  // namespace tarvomen::generator

@@ -11,8 +11,10 @@
 
 namespace fs = std::filesystem;
 
-namespace tarvomen::testing {
+namespace tarvomen::generator {
 namespace {
+
+using namespace tarvomen::testing;
 
 struct ModeCase {
     mode_t source;
@@ -90,4 +92,4 @@ TEST(MediaCopy, FailedCopyLeavesNothing) {
 }
 
 }  // namespace
-}  // namespace tarvomen::testing
+}  // namespace tarvomen::generator

@@ -12,8 +12,10 @@
 #include "shop_fixture.hpp"
 #include "store/style_ops.hpp"
 
-namespace tarvomen::testing {
+namespace tarvomen::generator {
 namespace {
+
+using namespace tarvomen::testing;
 
 struct Listing {
     int record;
@@ -253,4 +255,4 @@ TEST(Numbering, GeneratingTwiceGivesTheSamePages) {
 }
 
 }  // namespace
-}  // namespace tarvomen::testing
+}  // namespace tarvomen::generator

@@ -12,8 +12,10 @@
 
 namespace fs = std::filesystem;
 
-namespace tarvomen::testing {
+namespace tarvomen::generator {
 namespace {
+
+using namespace tarvomen::testing;
 
 void layOutOneProduct(Shop& shop) {
     shop.writePage(PageRecord{});
@@ -103,4 +105,4 @@ TEST(SiteFolder, HoldsThePagesAndMediaWritten) {
 }
 
 }  // namespace
-}  // namespace tarvomen::testing
+}  // namespace tarvomen::generator
