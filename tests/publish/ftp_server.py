@@ -5,7 +5,8 @@ Serves ROOT to one user. With --tls CERTFILE (certificate and key in one PEM fil
 explicit FTPS and refuses to log in or move data without TLS. With --case-insensitive, names
 resolve without regard to letter case, as on a Windows server. With --full-for TEXT it answers
 552 (no room) to every upload whose path holds TEXT, with --refuse-for TEXT 553 (name not
-allowed); with --no-epsv it knows only the classic passive mode. With --delay SECONDS every reply comes that
+allowed); with --no-epsv it knows only the classic passive mode, with --no-stat it lists
+folders only over a data connection. With --delay SECONDS every reply comes that
 much late, as from a server far away. Prints "PORT <n>" on stdout once
 it listens, then serves until it is killed.
 """
@@ -59,10 +60,10 @@ def tls_handler_class():
     return Handler
 
 
-def with_faults(handler, full_for, refuse_for, no_epsv, delay):
+def with_faults(handler, full_for, refuse_for, no_epsv, no_stat, delay):
     """The handler class, answering 552 to uploads of paths holding `full_for`, 553 to those
-    holding `refuse_for`, 500 to EPSV with `no_epsv`, and sending each reply `delay` seconds
-    late."""
+    holding `refuse_for`, 500 to EPSV with `no_epsv` and to STAT of a path with `no_stat`, and
+    sending each reply `delay` seconds late."""
 
     class Faulty(handler):
         def ftp_STOR(self, file, mode="w"):
@@ -73,6 +74,12 @@ def with_faults(handler, full_for, refuse_for, no_epsv, delay):
                 self.respond("553 Requested action not taken: file name not allowed.")
                 return None
             return super().ftp_STOR(file, mode)
+
+        def ftp_STAT(self, path):
+            if no_stat and path:
+                self.respond("500 Command \"STAT\" with a path not understood.")
+                return None
+            return super().ftp_STAT(path)
 
         def ftp_EPSV(self, line):
             if no_epsv:
@@ -100,6 +107,7 @@ def main():
     parser.add_argument("--full-for", default="")
     parser.add_argument("--refuse-for", default="")
     parser.add_argument("--no-epsv", action="store_true")
+    parser.add_argument("--no-stat", action="store_true")
     parser.add_argument("--delay", type=float, default=0.0)
     args = parser.parse_args()
 
@@ -118,8 +126,10 @@ def main():
     handler.permit_foreign_addresses = False
     if args.case_insensitive:
         handler.abstracted_fs = CaseInsensitiveFS
-    if args.full_for or args.refuse_for or args.no_epsv or args.delay > 0:
-        handler = with_faults(handler, args.full_for, args.refuse_for, args.no_epsv, args.delay)
+    if args.full_for or args.refuse_for or args.no_epsv or args.no_stat or args.delay > 0:
+        handler = with_faults(
+            handler, args.full_for, args.refuse_for, args.no_epsv, args.no_stat, args.delay
+        )
 
     server = FTPServer(("127.0.0.1", args.port), handler)
     print("PORT", server.address[1], flush=True)

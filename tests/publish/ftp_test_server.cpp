@@ -205,6 +205,7 @@ void FtpTestServer::start() {
         argv.push_back(options_.refuseFor);
     }
     if (options_.noEpsv) argv.push_back("--no-epsv");
+    if (options_.noStat) argv.push_back("--no-stat");
     if (options_.delay > 0) {
         argv.push_back("--delay");
         argv.push_back(std::to_string(options_.delay));

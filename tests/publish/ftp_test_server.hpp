@@ -30,6 +30,7 @@ class FtpTestServer {
         std::string fullFor{};         // uploads of paths holding this are refused with 552
         std::string refuseFor{};       // uploads of paths holding this are refused with 553
         bool noEpsv = false;           // the extended passive mode is not understood
+        bool noStat = false;           // folders are listed only over a data connection
         double delay = 0;              // seconds each reply comes late
         std::string user = "shop@example.com";
         std::string password = "p@ss:w0rd";

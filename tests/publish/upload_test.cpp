@@ -351,8 +351,9 @@ TEST(UploadTest, AFullServerIsReportedWithTheFileAndStopsTheRun) {
 }
 
 // Servers that take a transfer otherwise than most: one connection carries on after a refused
-// file, and a server without the extended passive mode gets the site by the classic one.
-TEST(UploadTest, ARefusedFileFailsAloneAndTheClassicPassiveModeServes) {
+// file, a server without the extended passive mode gets the site by the classic one, and one
+// that lists folders only over a data connection is listed so.
+TEST(UploadTest, ARefusedFileFailsAloneAndServersOfFewerCommandsGetTheSite) {
     struct Case {
         FtpTestServer::Options server;
         std::vector<std::string> failed;
@@ -360,9 +361,10 @@ TEST(UploadTest, ARefusedFileFailsAloneAndTheClassicPassiveModeServes) {
     const Case cases[] = {
         {{.tls = false, .refuseFor = "1.JPG"}, {"Tarvomen/Data/1.JPG"}},
         {{.tls = false, .noEpsv = true}, {}},
+        {{.tls = false, .noStat = true}, {}},
     };
     for (const auto& [options, failed] : cases) {
-        SCOPED_TRACE(options.noEpsv ? "no EPSV" : "553 for 1.JPG");
+        SCOPED_TRACE(options.noEpsv ? "no EPSV" : options.noStat ? "no STAT" : "553 for 1.JPG");
         FtpTestServer server(options);
         SmallSite site;
         auto upload = fastOptions();

@@ -414,6 +414,13 @@ struct FtpSession::Impl {
         return *port;
     }
 
+    // Starts `command` on a new data connection; throws where the server refused it.
+    void beginTransfer(const std::string& command, DataChannel& data, const std::string& what) {
+        progressed();
+        const int port = startTransfer(command, what);
+        if (const auto final = openData(data, port, what)) refused(*final, what);
+    }
+
     [[noreturn]] void refused(const Reply& reply, const std::string& what) const {
         if (reply.code == 452 || reply.code == 552) {
             throw RemoteError(Kind::Full, what +
@@ -467,13 +474,11 @@ void FtpSession::store(const std::string& commandPath, std::string_view bytes,
                        const RemoteFiles::Progress& progress, const std::string& what) {
     Impl& d = *impl_;
     const SigpipeHeld held;
-    d.progressed();
-    const int port = d.startTransfer("STOR " + commandPath, what);
     DataChannel data;
-    std::optional<Reply> final = d.openData(data, port, what);
-    if (final) d.refused(*final, what);
+    d.beginTransfer("STOR " + commandPath, data, what);
 
     // The bytes, while the control connection is watched for a refusal.
+    std::optional<Reply> final;
     std::size_t sent = 0;
     while (sent < bytes.size()) {
         const std::size_t n = d.write(data, bytes.substr(sent, kChunk));
@@ -505,18 +510,19 @@ void FtpSession::store(const std::string& commandPath, std::string_view bytes,
 std::string FtpSession::list(const std::string& commandPath, const std::string& what) {
     Impl& d = *impl_;
     const SigpipeHeld held;
-    d.progressed();
-    const int port = d.startTransfer("LIST " + commandPath, what);
     DataChannel data;
-    std::optional<Reply> final = d.openData(data, port, what);
-    if (final) d.refused(*final, what);
+    d.beginTransfer("LIST " + commandPath, data, what);
+    // The listing until its end, while the control connection is watched for a refusal (the
+    // data connection then stays open and silent).
     std::string listing;
+    std::optional<Reply> final;
     data.wanted = POLLIN;
     while (d.read(data, listing)) {
-        pollfd fds[1] = {{data.fd, data.wanted, 0}};
-        d.wait(fds, 1, what);
+        pollfd fds[2] = {{data.fd, data.wanted, 0}, {d.control, POLLIN, 0}};
+        d.wait(fds, final ? 1 : 2, what);
+        if (!final && fds[1].revents && d.finalArrived(final) && final->code >= 400) break;
     }
-    final = d.readFinal(what);
+    if (!final) final = d.readFinal(what);
     if (final->code >= 400) d.refused(*final, what);
     return listing;
 }
