@@ -55,16 +55,15 @@ void prepareState(Context& context, const Options& options) {
     context.openSiteFiles();
     AppState& state = context.state;
     state.Page = state.files.readPage(1);
-    state.Selection.CurrentRecord = 1;
     state.LinkAppearanceNormal = !options.boxed;
     state.LinkStyleFromProfile = !options.fromDetail;
     state.ShopCartOn = options.shopCart;
 }
 
-// Runs the generate command for the page selected in the state and prints the host path of
-// the page it wrote. A message box that stopped it (its text is already on stderr), a page that
-// could not be written or a medium that could not be copied gives status 1.
-int generateSelectedPage(Context& context, const char* command, bool open) {
+// Runs the generate command for `page` and prints the host path of the page it wrote. A message box
+// that stopped it (its text is already on stderr), a page that could not be written or a medium
+// that could not be copied gives status 1.
+int generatePage(Context& context, const PageSelection& page, const char* command, bool open) {
     AppState& state = context.state;
     // --open: the page reaches the desktop through the preview server, so that the browser
     // resolves the pages' server-absolute addresses. This is the one place that decides how a
@@ -73,10 +72,11 @@ int generateSelectedPage(Context& context, const char* command, bool open) {
     std::unique_ptr<BrowserPreview> preview;
     if (open) preview = startBrowserPreview(context);
 
-    GetMediaParm(state);  // the selected page's style, as the pickers hold it
+    state.Selection = page;
+    GetMediaParm(state);  // the page's style, as the pickers hold it
     GenerationResult result;
     try {
-        result = Generate(state);
+        result = Generate(state, page);
     } catch (const UsageError&) {
         throw;
     } catch (const Error& error) {
@@ -103,8 +103,7 @@ int runGenerate(Context& context) {
         throw UsageError("unexpected argument \"" + options.positional.front() + "\".");
     }
     prepareState(context, options);
-    context.state.Selection.PageKind = PageType::Home;
-    return generateSelectedPage(context, "generate", options.open);
+    return generatePage(context, PageSelection::HomePage(), "generate", options.open);
 }
 
 int runPreview(Context& context) {
@@ -112,9 +111,7 @@ int runPreview(Context& context) {
     if (options.positional.size() != 1) throw UsageError("name one product: preview N.");
     const int product = parseNumberArgument(options.positional[0], 1, 30, "The product number");
     prepareState(context, options);
-    context.state.Selection.PageKind = PageType::Product;
-    context.state.Selection.CurrentRecord = product;
-    return generateSelectedPage(context, "preview", options.open);
+    return generatePage(context, PageSelection::ProductPage(product), "preview", options.open);
 }
 
 int runLink(Context& context) {
@@ -122,10 +119,8 @@ int runLink(Context& context) {
     if (options.positional.size() != 1) throw UsageError("name the link page: link 2 or link 3.");
     const int linkNo = parseNumberArgument(options.positional[0], 2, 3, "The link page");
     prepareState(context, options);
-    context.state.Selection.PageKind = PageType::Link;
-    context.state.Selection.LinkNo = static_cast<std::int16_t>(linkNo);
-    context.state.Selection.LinkRecordNo = 1;
-    return generateSelectedPage(context, "link", options.open);
+    return generatePage(context, PageSelection::LinkPage(static_cast<std::int16_t>(linkNo)), "link",
+                        options.open);
 }
 
 }  // namespace tarvomen::cli
