@@ -44,13 +44,14 @@ class CurlShare {
 // RemoteFiles over libcurl: FTP with explicit TLS required (CURLUSESSL_ALL) unless plain FTP is
 // allowed, implicit FTPS, or SFTP. Certificates must verify against the system's authorities
 // unless the user accepted the server's certificate, whose public key is then pinned. The
-// password is never sent before the server is trusted. One connection is reused for every
-// operation: paths go whole into the commands (no change of folder), a folder is listed with
-// one STAT on the control connection where the server allows it, and FTPS keeps to TLS 1.2,
-// whose sessions a data connection can resume again and again (servers that require the data
-// connection to resume the control connection's session refuse TLS 1.3's one-time tickets from
-// the second file on). Closing does not wait for the server's goodbye. Not thread-safe;
-// `cancel` may be set from any thread.
+// password is never sent before the server is trusted. libcurl logs in; over FTP the commands
+// that follow go through an FtpSession on that connection (over SFTP libcurl carries out every
+// operation). One connection is reused for every operation: paths go whole into the commands
+// (no change of folder), a folder is listed with one STAT on the control connection where the
+// server allows it, and FTPS keeps to TLS 1.2, whose sessions a data connection can resume
+// again and again (servers that require the data connection to resume the control
+// connection's session refuse TLS 1.3's one-time tickets from the second file on). Closing
+// does not wait for the server's goodbye. Not thread-safe; `cancel` may be set from any thread.
 class CurlRemoteFiles : public RemoteFiles {
   public:
     CurlRemoteFiles(RemoteHost host, std::string user, std::string password,

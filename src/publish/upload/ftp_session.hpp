@@ -2,8 +2,6 @@
 
 #include <atomic>
 #include <chrono>
-#include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -44,8 +42,8 @@ class FtpSession {
     // command is no error here.
     std::vector<Reply> commands(const std::vector<std::string>& commands, const std::string& what);
 
-    // Stores `bytes` as `commandPath` in binary mode; the final reply of the transfer. Throws
-    // for a refusal: Full for 452 and 552, File for the others.
+    // Stores `bytes` as `commandPath` in binary mode, returning once the server confirmed it.
+    // Throws for a refusal: Full for 452 and 552, File for the others.
     void store(const std::string& commandPath, std::string_view bytes,
                const RemoteFiles::Progress& progress, const std::string& what);
 
